@@ -1,0 +1,9 @@
+#include "framework/font.h"
+
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCWSTR faceName) {
+    return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline,
+                                strikeOut, charSet, outPrecision, clipPrecision, quality,
+                                pitchAndFamily, faceName));
+}

@@ -1,0 +1,217 @@
+#include "framework/wnd.h"
+#include <commctrl.h>
+#include <unordered_map>
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x504B; // any fixed id: one subclass of ours per window
+
+std::unordered_map<HWND, CWnd*>& boundWindows() {
+    static std::unordered_map<HWND, CWnd*> map;
+    return map;
+}
+
+bool commandMatches(const MessageMapEntry& entry, UINT message, WPARAM wParam) {
+    // Command entries take notification code 0 only (BN_CLICKED, menus, accelerators).
+    if (message != WM_COMMAND || HIWORD(wParam) != 0) return false;
+    UINT id = LOWORD(wParam);
+    return id >= entry.firstId && id <= entry.lastId;
+}
+
+bool entryMatches(const MessageMapEntry& entry, UINT message, WPARAM wParam) {
+    switch (entry.kind) {
+    case MapKind::Message:
+        return entry.message == message;
+    case MapKind::Command:
+    case MapKind::CommandRange:
+        return commandMatches(entry, message, wParam);
+    case MapKind::End:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+LPCWSTR CWnd::DefaultClassName() {
+    static const wchar_t* name = [] {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = FrameworkWndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = L"PelkoFrameworkWnd";
+        RegisterClassExW(&wc);
+        return L"PelkoFrameworkWnd";
+    }();
+    return name;
+}
+
+const MessageMap* CWnd::GetThisMessageMap() {
+    static const MessageMapEntry entries[] = {{MapKind::End, 0, 0, 0, nullptr}};
+    static const MessageMap map = {nullptr, entries};
+    return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
+
+CWnd::~CWnd() {
+    if (!m_hWnd) return;
+    HWND hwnd = m_hWnd;
+    Unbind(); // no C++ dispatch into an object being destroyed
+    ::DestroyWindow(hwnd);
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    auto it = boundWindows().find(hwnd);
+    return it == boundWindows().end() ? nullptr : it->second;
+}
+
+void CWnd::Bind(HWND hwnd) {
+    m_hWnd = hwnd;
+    boundWindows()[hwnd] = this;
+}
+
+void CWnd::Unbind() {
+    if (!m_hWnd) return;
+    if (m_subclassed) RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    m_subclassed = false;
+    boundWindows().erase(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id) {
+    return CreateEx(0, className, windowName, style, rect, parent, id);
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                    const RECT& rect, CWnd* parent, UINT id) {
+    if (m_hWnd) return FALSE;
+    HWND parentHwnd = parent ? parent->m_hWnd : nullptr;
+    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (!className) {
+        // The default class: this object receives every message from WM_NCCREATE on.
+        HWND hwnd =
+            CreateWindowExW(exStyle, DefaultClassName(), windowName, style, rect.left, rect.top,
+                            width, height, parentHwnd, menu, GetModuleHandleW(nullptr), this);
+        return hwnd != nullptr;
+    }
+    HWND hwnd = CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, width,
+                                height, parentHwnd, menu, GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd) return FALSE;
+    if (!SubclassWindow(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (m_hWnd || !hwnd || FromHandle(hwnd)) return FALSE;
+    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return FALSE;
+    m_subclassed = true;
+    Bind(hwnd);
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+void CWnd::ScreenToClient(RECT* rect) const {
+    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect->left));
+    ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect->right));
+}
+
+std::wstring CWnd::GetWindowText() const {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    CurrentMessage saved = m_current;
+    m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    if (!Dispatch(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    m_current = saved;
+    return result;
+}
+
+bool CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM && ReflectDrawItem(lParam, result)) return true;
+    for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
+        for (const MessageMapEntry* e = map->entries; e->kind != MapKind::End; ++e) {
+            if (entryMatches(*e, message, wParam)) {
+                *result = (this->*(e->handler))(wParam, lParam);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CWnd::ReflectDrawItem(LPARAM lParam, LRESULT* result) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    CWnd* child = item ? FromHandle(item->hwndItem) : nullptr;
+    if (!child || child == this) return false;
+    child->ReflectedDrawItem(item);
+    *result = TRUE;
+    return true;
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_subclassed) return DefSubclassProc(m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY && wnd->m_hWnd == hwnd) {
+        wnd->Unbind();
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
+
+LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        if (auto* wnd = static_cast<CWnd*>(create->lpCreateParams); wnd && !wnd->m_hWnd)
+            wnd->Bind(hwnd);
+    }
+    CWnd* wnd = FromHandle(hwnd);
+    if (!wnd) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    return Route(wnd, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData) {
+    auto* wnd = reinterpret_cast<CWnd*>(refData);
+    if (!wnd || wnd->m_hWnd != hwnd) return DefSubclassProc(hwnd, message, wParam, lParam);
+    return Route(wnd, hwnd, message, wParam, lParam);
+}
