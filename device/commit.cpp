@@ -1,0 +1,62 @@
+#include "device/commit.h"
+
+#include "device/config_block.h"
+#include "device/feature_report.h"
+#include "device/protocol_wait.h"
+
+namespace {
+
+constexpr uint8_t stageAddress = 7;
+constexpr int8_t applyValueAt2 = 0x1F;
+constexpr int8_t applyValueAt4 = int8_t(0xE0);
+constexpr DWORD waitAfterWrite = 200;
+constexpr DWORD waitBetweenStages = 400;
+
+void readStage(HidDevice& device, MouseSettings& settings) {
+    FeatureReport& report = sharedFeatureReport();
+    buildRequest(report, Command::ReadBlock, {stageAddress});
+    if (exchangeReport(device, report)) settings.cpiStage = int8_t(report.payload(1));
+}
+
+void sendLiveState(HidDevice& device, int stage, const PanelValues& panel) {
+    FeatureReport& report = sharedFeatureReport();
+    buildRequest(report, Command::SetLiveState,
+                 {uint8_t(stage), uint8_t(panel.reportRateCode), uint8_t(panel.buttonSwap)});
+    exchange(device, report);
+}
+
+} // namespace
+
+int twinStage(int stage) {
+    switch (stage) {
+    case 1:
+        return 3;
+    case 3:
+        return 1;
+    case 2:
+        return 4;
+    case 4:
+        return 2;
+    default:
+        return stage;
+    }
+}
+
+void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValues& panel,
+                    int currentProfile, CommitKind kind) {
+    readStage(device, settings);
+    if (kind == CommitKind::Apply) {
+        settings.fixed2 = applyValueAt2;
+        settings.fixed4 = applyValueAt4;
+    }
+    writeConfigBlock(device, settings);
+    waitMilliseconds(waitAfterWrite);
+
+    FeatureReport& report = sharedFeatureReport();
+    buildRequest(report, Command::SelectProfile, {uint8_t(currentProfile)});
+    exchange(device, report);
+
+    sendLiveState(device, twinStage(settings.cpiStage), panel);
+    waitMilliseconds(waitBetweenStages);
+    sendLiveState(device, settings.cpiStage, panel);
+}

@@ -1,0 +1,17 @@
+// The device steps of Apply and OK: stage read, block write, profile select, stage reload.
+#pragma once
+
+#include "device/hid_device.h"
+#include "device/mouse_settings.h"
+
+enum class CommitKind { Apply, Ok };
+
+// The other stage that uses the same CPI preset (1<->3, 2<->4); any other value is its own.
+int twinStage(int stage);
+
+// Reads the CPI stage, (Apply: sets addresses 2 and 4 to 0x1F and 0xE0), writes the block,
+// waits 200 ms, selects `currentProfile`, sets the twin stage with the panel's report rate and
+// swap, waits 400 ms and sets the stage itself. A stage read that fails or is refused keeps
+// the stage the settings hold.
+void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValues& panel,
+                    int currentProfile, CommitKind kind);

@@ -1,0 +1,17 @@
+// Reading and writing the configuration memory, and storing the panel's values in a profile.
+#pragma once
+
+#include "device/hid_device.h"
+#include "device/mouse_settings.h"
+
+// 26 'D' requests; every answered record is stored (and marked read), the others keep their
+// fields. Returns the number of records answered.
+int readConfigBlock(HidDevice& device, MouseSettings& settings);
+
+// 'E' requests for the records that were read, in address order; outcomes are not looked at.
+void writeConfigBlock(HidDevice& device, const MouseSettings& settings);
+
+// Copies the panel values into profile `offset` (0, 11 or 22) of the settings and the mirror
+// and sets address 6 to 0. Any other offset stores nothing and returns false.
+bool storeProfile(MouseSettings& settings, ProfileMirror& mirror, const PanelValues& panel,
+                  int offset);

@@ -1,0 +1,36 @@
+// The HID bus seam: every HID, SetupAPI and file call the device layer makes goes through one
+// table of function pointers with the exact Win32 signatures. The program runs on the real
+// functions; tests and the simulated mouse install a stand-in table.
+#pragma once
+
+#include <windows.h>
+#include <setupapi.h>
+#include <hidsdi.h>
+
+struct HidBus {
+    decltype(&::HidD_GetHidGuid) HidD_GetHidGuid;
+    decltype(&::SetupDiGetClassDevsW) SetupDiGetClassDevsW;
+    decltype(&::SetupDiEnumDeviceInterfaces) SetupDiEnumDeviceInterfaces;
+    decltype(&::SetupDiGetDeviceInterfaceDetailW) SetupDiGetDeviceInterfaceDetailW;
+    decltype(&::SetupDiDestroyDeviceInfoList) SetupDiDestroyDeviceInfoList;
+    decltype(&::CreateFileA) CreateFileA;
+    decltype(&::CloseHandle) CloseHandle;
+    decltype(&::HidD_GetPreparsedData) HidD_GetPreparsedData;
+    decltype(&::HidD_FreePreparsedData) HidD_FreePreparsedData;
+    decltype(&::HidD_GetAttributes) HidD_GetAttributes;
+    decltype(&::HidP_GetCaps) HidP_GetCaps;
+    decltype(&::HidP_GetSpecificButtonCaps) HidP_GetSpecificButtonCaps;
+    decltype(&::HidP_GetSpecificValueCaps) HidP_GetSpecificValueCaps;
+    decltype(&::HidP_MaxUsageListLength) HidP_MaxUsageListLength;
+    decltype(&::HidD_SetFeature) HidD_SetFeature;
+    decltype(&::HidD_GetFeature) HidD_GetFeature;
+};
+
+// The table of the operating system's own functions.
+const HidBus& systemHidBus();
+
+// The table in use; the system's until another is installed.
+const HidBus& hidBus();
+
+// Replaces the table in use (tests and the simulated mouse only).
+void installHidBus(const HidBus& bus);
