@@ -5,7 +5,10 @@
 
 #include <windows.h>
 #include <setupapi.h>
+// The HID headers declare C functions without saying so.
+extern "C" {
 #include <hidsdi.h>
+}
 
 struct HidBus {
     decltype(&::HidD_GetHidGuid) HidD_GetHidGuid;
