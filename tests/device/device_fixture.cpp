@@ -74,7 +74,8 @@ std::array<uint8_t, 6> maskedPayload(std::initializer_list<uint8_t> payload, uin
     std::array<uint8_t, 6> wire{};
     wire.fill(mask);
     size_t i = 0;
-    for (uint8_t value : payload)
-        wire[i++] = value ^ mask;
+    for (auto value = payload.begin(); value != payload.end() && i < wire.size(); ++value) {
+        wire[i++] = *value ^ mask;
+    }
     return wire;
 }

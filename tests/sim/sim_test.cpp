@@ -15,8 +15,9 @@ SimReport request(uint8_t command, std::initializer_list<uint8_t> payload, uint8
     report[1] = mask;
     report[2] = command;
     size_t i = 3;
-    for (uint8_t value : payload)
-        report[i++] = value;
+    for (auto value = payload.begin(); value != payload.end() && i < report.size(); ++value) {
+        report[i++] = *value;
+    }
     for (i = 3; i < report.size(); ++i)
         report[i] ^= mask;
     return report;
