@@ -33,9 +33,9 @@ Figures measure(SimHidBus& bus, const std::function<void()>& work) {
 }
 
 void print(const char* name, const Figures& figures) {
-    std::printf("%-10s %3d exchanges  %8.3f ms total  %8.3f ms in fixed waits  %8.3f ms outside\n",
+    std::printf("%-10s %3d exchanges  %9.3f ms total  %9.3f ms in fixed waits  %9.1f us outside\n",
                 name, figures.exchanges, figures.totalMs, figures.waitMs,
-                figures.totalMs - figures.waitMs);
+                (figures.totalMs - figures.waitMs) * 1000.0);
 }
 
 } // namespace

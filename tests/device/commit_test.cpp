@@ -42,12 +42,12 @@ TEST_F(CommitTest, ApplySendsTheWholeSequenceWithItsWaits) {
         EXPECT_EQ(wire[size_t(1 + r)].command, 'E');
         EXPECT_EQ(wire[size_t(1 + r)].payload[0], 5 * r);
     }
-    EXPECT_GE(millisecondsBetween(wire[26], wire[27]), 199.0);
+    EXPECT_GE(millisecondsBetween(wire[26], wire[27]), 200.0);
     EXPECT_EQ(wire[27].command, 'I');
     EXPECT_EQ(wire[27].payload, (std::array<uint8_t, 6>{0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(wire[28].command, '!');
     EXPECT_EQ(wire[28].payload, (std::array<uint8_t, 6>{4, 1, 1, 0, 0, 0}));
-    EXPECT_GE(millisecondsBetween(wire[28], wire[29]), 399.0);
+    EXPECT_GE(millisecondsBetween(wire[28], wire[29]), 400.0);
     EXPECT_EQ(wire[29].command, '!');
     EXPECT_EQ(wire[29].payload, (std::array<uint8_t, 6>{2, 1, 1, 0, 0, 0}));
     for (const WireExchange& exchange : wire) {
