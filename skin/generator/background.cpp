@@ -49,9 +49,10 @@ void card(Canvas& c, Box b) {
            solid(cardHighlight), 0.7);
 }
 
-void divider(Canvas& c, Box cardBox, double y) {
-    horizontalRule(c, cardBox.left + 10, cardBox.right - 10, y, groove);
-    horizontalRule(c, cardBox.left + 10, cardBox.right - 10, y + 1, cardHighlight, 0.35);
+void divider(Canvas& c, Box cardBox, double y, double right = 0) {
+    double end = right > 0 ? right : cardBox.right - 10;
+    horizontalRule(c, cardBox.left + 10, end, y, groove);
+    horizontalRule(c, cardBox.left + 10, end, y + 1, cardHighlight, 0.35);
 }
 
 // The line under the heading row, with an accent bar under each heading label.
@@ -96,6 +97,24 @@ void mouseGlyph(Canvas& c, double x, double y, bool rightLit) {
     c.fill(segment(x + 0.8, split, x + 10.2, split, 1.1), solid(glyph));
 }
 
+// A faint top view of the mouse: the brand mark in the spare corner of a card.
+void productMark(Canvas& c, Box b) {
+    double w = b.width(), h = b.height(), mid = b.left + w / 2;
+    Sdf body = roundRect(b, w / 2);
+    c.fill(body, vertical(mix(cardTop, glyph, 0.08), cardBottom, b.top, b.bottom));
+    c.fill(ring(body, 1.4), solid(glyph), 0.3);
+    double split = b.top + h * 0.4;
+    c.fill(intersect(body, segment(b.left, split, b.right, split, 1.2)), solid(glyph), 0.3);
+    c.fill(segment(mid, b.top + 1, mid, split, 1.2), solid(glyph), 0.3);
+    Box wheel{mid - 2.6, b.top + h * 0.12, mid + 2.6, b.top + h * 0.29};
+    c.fill(roundRect(wheel, 2.6), solid(groove));
+    c.fill(ring(roundRect(wheel, 2.6), 1.2), solid(accent), 0.75);
+    // Light strips along both flanks.
+    Box flanks{b.left, b.top + h * 0.46, b.right, b.top + h * 0.72};
+    c.fill(intersect(ring(roundRect(b.inset(2.2), w / 2 - 2.2), 1.3), roundRect(flanks, 0)),
+           solid(accent), 0.7);
+}
+
 void mainPage(Canvas& c) {
     using layout::leftCard;
     using layout::rightCard;
@@ -105,6 +124,7 @@ void mainPage(Canvas& c) {
     divider(c, rightCard, 186);
     mouseGlyph(c, layout::swapOnButton.x - 16, layout::swapOnButton.y - 2, true);
     mouseGlyph(c, layout::swapOffButton.x - 16, layout::swapOffButton.y - 2, false);
+    productMark(c, {198, 196, 236, 268});
 }
 
 // A row behind each link caption, led by an arrow that points out of the window.
@@ -119,8 +139,10 @@ void linkRow(Canvas& c, double y) {
 }
 
 void optionsPage(Canvas& c) {
-    divider(c, layout::leftCard, 112);
-    divider(c, layout::leftCard, 162);
+    // The version rows stop short of the brand mark beside them.
+    divider(c, layout::leftCard, 112, 160);
+    divider(c, layout::leftCard, 162, 160);
+    productMark(c, {178, 76, 216, 148});
     for (auto link : {layout::productLink, layout::downloadsLink, layout::supportLink})
         linkRow(c, link.y);
 }

@@ -92,12 +92,12 @@ Bitmap optionFace(const Bitmap& page, layout::Point at, int w, int h, State stat
         c.fill(shape, solid(faceBottom), 0.6);
         c.fill(ring(shape, 1), solid(accent), 0.55);
     }
-    Sdf mark = circle(8, cy, 4.6);
+    Sdf mark = circle(6, cy, 3.9);
     c.fill(mark, solid(groove));
-    c.fill(ring(mark, 1.3), solid(state == State::Normal ? dimGlyph : accent));
+    c.fill(ring(mark, 1.2), solid(state == State::Normal ? dimGlyph : accent));
     if (state == State::Down) {
-        c.fill(circle(8, cy, 2.4), solid(accent));
-        c.fill(circle(7.6, cy - 0.5, 1.0), solid(accentLight), 0.8);
+        c.fill(circle(6, cy, 2.0), solid(accent));
+        c.fill(circle(5.7, cy - 0.4, 0.9), solid(accentLight), 0.8);
     }
     return c.keyed(under(page, at, w, h));
 }

@@ -40,10 +40,10 @@ Bitmap channel(const Bitmap& page, layout::Point at, Ticks ticks, bool enabled) 
         c.fill(segment(x, 13, x, 21, 1.2), solid(enabled ? accent : dimGlyph));
     }
     // Less and more at the two ends of the scale.
-    double left = layout::channelStart + 0.5, right = layout::channelEnd + 0.5;
-    c.fill(segment(left - 2.5, 24.5, left + 2.5, 24.5, 1.2), solid(glyph), strength);
-    c.fill(segment(right - 2.5, 24.5, right + 2.5, 24.5, 1.2), solid(glyph), strength);
-    c.fill(segment(right, 22, right, 27, 1.2), solid(glyph), strength);
+    double left = 4.5, right = 268.5, y = 23.5;
+    c.fill(segment(left - 2.5, y, left + 2.5, y, 1.2), solid(glyph), strength);
+    c.fill(segment(right - 2.5, y, right + 2.5, y, 1.2), solid(glyph), strength);
+    c.fill(segment(right, y - 2.5, right, y + 2.5, 1.2), solid(glyph), strength);
     return c.over(page.crop(at.x, at.y, 274, 28));
 }
 
