@@ -79,6 +79,8 @@ Bitmap tabFace(const Bitmap& page, layout::Point at, int w, bool lit) {
     c.fill(shape, vertical(lit ? mix(faceTop, accent, 0.1) : faceTop, faceBottom, 0, 26));
     c.fill(ring(shape, 1), solid(lit ? accent : faceEdge));
     if (lit) c.fill(roundRect({1, 23, double(w), 26}, 0), solid(accent));
+    // The last column lies outside the window; the one before it carries the window's edge.
+    c.fill(roundRect({w - 2.0, 0, w - 1.0, 26}, 0), solid(windowEdge));
     return c.keyed(under(page, at, w, 26));
 }
 

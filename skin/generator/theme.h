@@ -43,8 +43,8 @@ inline constexpr Box leftCard{3, 64, 245, 280};
 inline constexpr Box rightCard{253, 64, 564, 280};
 inline constexpr int headerRuleY = 60;
 inline constexpr int bottomBarTop = 286;
-inline constexpr Box profileTray{205, 306, 370, 340};
-inline constexpr Box commitTray{395, 306, 558, 340};
+inline constexpr Box profileTray{205, 308, 370, 339};
+inline constexpr Box commitTray{395, 308, 558, 339};
 
 // Heading label rectangles, underlined in the accent colour.
 inline constexpr Box hardwareHeading{9, 41, 121, 55};
