@@ -8,10 +8,6 @@ Rgb mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Rgb scaled(Rgb c, double factor) {
-    return {c.r * factor, c.g * factor, c.b * factor};
-}
-
 static uint8_t toByte(double v) {
     return uint8_t(std::clamp(std::lround(v), 0L, 255L));
 }

@@ -12,7 +12,6 @@ struct Rgb {
 };
 
 Rgb mix(Rgb a, Rgb b, double t);
-Rgb scaled(Rgb c, double factor);
 
 inline constexpr Rgb kMagenta{255, 0, 255};
 inline constexpr Rgb kGreen{0, 255, 0};
@@ -28,7 +27,6 @@ struct Bitmap {
     Rgb at(int x, int y) const;
     void set(int x, int y, Rgb c);
     Bitmap crop(int x, int y, int w, int h) const; // outside pixels repeat the nearest edge
-    bool operator==(const Bitmap&) const = default;
 };
 
 // Writes an uncompressed, bottom-up, 24 bits per pixel BMP file.
@@ -51,7 +49,6 @@ class Canvas {
     // Blends paint over every pixel with the shape's coverage (one pixel of smooth edge).
     void fill(const Sdf& shape, const Paint& paint, double opacity = 1.0);
     void blend(int x, int y, Rgb c, double alpha);
-    double alpha(int x, int y) const { return a_[index(x, y)]; }
 
     // Composites the layer over a backdrop of the same size.
     Bitmap over(const Bitmap& backdrop) const;

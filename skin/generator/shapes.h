@@ -48,14 +48,6 @@ inline Sdf ring(Sdf shape, double width) {
     };
 }
 
-inline Sdf unite(Sdf a, Sdf b) {
-    return [=](double x, double y) { return std::min(a(x, y), b(x, y)); };
-}
-
-inline Sdf subtract(Sdf a, Sdf b) {
-    return [=](double x, double y) { return std::max(a(x, y), -b(x, y)); };
-}
-
 inline Sdf intersect(Sdf a, Sdf b) {
     return [=](double x, double y) { return std::max(a(x, y), b(x, y)); };
 }
