@@ -158,4 +158,27 @@ TEST_F(ComboList, OpensBelowTheBoxWhereverTheBoxHasMoved) {
     EXPECT_EQ(box.GetCurSel(), 3);
 }
 
+// Each row's text in the text colour, the hovered row's in the hover text colour unless
+// that is 0 (black), which means "no hover colour".
+TEST_F(ComboList, TheHoveredRowsTextTakesTheHoverTextColour) {
+    constexpr COLORREF kHoverText = RGB(10, 200, 240);
+    createBox(kPresets);
+    box.SetColors(kListBackground, kText, kBorder, 0, 0, kHoverText);
+    CComboBoxList* list = box.GetList();
+    click(onBox(10, 5));
+    moveTo(onList(20, 8));
+    ASSERT_EQ(list->GetHoverIndex(), 0);
+    auto rowText = [](int row) { return RECT{5, 16 * row + 2, 40, 16 * row + 16}; };
+    WindowPixels hovered(list->m_hWnd);
+    EXPECT_GT(hovered.count(rowText(0), kHoverText), 0);
+    EXPECT_EQ(hovered.count(rowText(0), kText), 0);
+    EXPECT_GT(hovered.count(rowText(1), kText), 0);
+    EXPECT_EQ(hovered.count(rowText(1), kHoverText), 0);
+
+    box.SetColors(kListBackground, kText, kBorder, 0, 0, 0);
+    list->Invalidate();
+    WindowPixels plain(list->m_hWnd);
+    EXPECT_GT(plain.count(rowText(0), kText), 0);
+}
+
 } // namespace
