@@ -212,11 +212,11 @@ class Preview {
     void buildGrid() {
         label(kGridX, 8, L"Hover buttons in each state");
         for (size_t c = 0; c < std::size(kStates); ++c)
-            label(kGridX + 20 + int(c) * 105, kGridY, kStates[c].name);
+            label(kGridX + 10 + int(c) * 100, kGridY, kStates[c].name);
         int y = kGridY + 22;
         for (const ButtonRow& row : kGridButtons) {
             for (size_t c = 0; c < std::size(kStates); ++c)
-                applyState(button(row, kGridX + 20 + int(c) * 105, y), kStates[c]);
+                applyState(button(row, kGridX + 10 + int(c) * 100, y), kStates[c]);
             y += std::max<int>(row.rect.bottom - row.rect.top, 26) + 10;
         }
         label(10, 392, L"Link button (all-magenta image: caption only)");
