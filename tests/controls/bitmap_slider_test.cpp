@@ -4,6 +4,7 @@
 #include "controls/control_messages.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
+#include "tests/controls/real_mouse.h"
 #include "tests/controls/skin_parent.h"
 #include <cmath>
 #include <gtest/gtest.h>
@@ -207,6 +208,32 @@ TEST(BitmapSlider, AReleaseBeforeTheFirstTickStepsOnceAfterNotifying) {
     f.slider.SetPos(1.0f);
     f.slider.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(80, kThumbTop + 6));
     EXPECT_EQ(f.left(), 3 + 20);
+}
+
+TEST(BitmapSlider, RealPointerDragsThumbAndPagesTheChannel) {
+    SliderFixture f;
+    HWND hwnd = f.slider.m_hWnd;
+    int y = kThumbTop + 6;
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 62, y));
+    EXPECT_EQ(CWnd::GetCapture(), hwnd);
+    realMouse(0, onScreen(hwnd, 100, y + 40)); // off the slider: the capture keeps the drag
+    EXPECT_EQ(f.centre(), 100);
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 100, y + 40));
+    EXPECT_EQ(f.commands(), 1u);
+    EXPECT_NE(CWnd::GetCapture(), hwnd);
+
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 200, y));
+    ASSERT_TRUE(pumpUntil([&] { return f.centre() == 200; }, 3000));
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 200, y));
+    EXPECT_EQ(f.commands(), 2u);
+    // Five steps of 20 pixels; a tick that came before the release found the press reached.
+    auto ticks = f.slider.leftAtTick;
+    ASSERT_GE(ticks.size(), 5u);
+    EXPECT_EQ(std::vector<LONG>(ticks.begin(), ticks.begin() + 5),
+              (std::vector<LONG>{114, 134, 154, 174, 194}));
+    for (size_t i = 5; i < ticks.size(); ++i)
+        EXPECT_EQ(ticks[i], 194);
+    realMouse(0, onScreen(hwnd, 500, 400));
 }
 
 TEST(BitmapSlider, AnEmptyRangeOrChannelSpanNeitherDividesByZeroNorLosesTheValue) {

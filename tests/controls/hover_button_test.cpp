@@ -3,6 +3,7 @@
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
+#include "tests/controls/real_mouse.h"
 #include "tests/controls/skin_parent.h"
 #include <gtest/gtest.h>
 
@@ -156,6 +157,48 @@ TEST(HoverButton, TheRealPointerBringsAndRemovesTheHoverImage) {
     EXPECT_TRUE(pumpUntil([&] { return f.shot()->at(30, 22) == colourOf(kButtonHover); }));
     SetCursorPos(window.right + 100, window.bottom + 100);
     pumpFor(50);
+}
+
+TEST(HoverButton, RealClicksToggleAndTheStateAlwaysMatchesTheNotifications) {
+    ButtonFixture f;
+    HWND hwnd = f.button.m_hWnd;
+    auto clicks = [&] { return f.parent.only(WM_COMMAND).size(); };
+    auto click = [&](int x, int y) {
+        realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, x, y));
+        realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, x, y));
+    };
+    click(20, 12);
+    EXPECT_EQ(f.button.GetCheck(), 1);
+    EXPECT_EQ(clicks(), 1u);
+
+    // Pressed on the button, dragged off it and released there.
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 40, 12));
+    realMouse(0, onScreen(hwnd, 120, 12));
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 120, 12));
+    EXPECT_EQ(f.button.GetCheck(), 1);
+    EXPECT_EQ(clicks(), 1u);
+
+    // Pressed elsewhere and released over the button.
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 150, 60));
+    realMouse(0, onScreen(hwnd, 10, 5));
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 10, 5));
+    EXPECT_EQ(f.button.GetCheck(), 1);
+    EXPECT_EQ(clicks(), 1u);
+
+    click(50, 20);
+    EXPECT_EQ(f.button.GetCheck(), 0);
+    EXPECT_EQ(clicks(), 2u);
+
+    // A quick second click on the same spot is a double click: the system button reports
+    // BN_DOUBLECLICKED instead of BN_CLICKED, and the state stays as the parent last heard.
+    click(30, 10);
+    click(30, 10);
+    auto commands = f.parent.only(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(HIWORD(commands[2].wParam), BN_CLICKED);
+    EXPECT_EQ(HIWORD(commands[3].wParam), BN_DOUBLECLICKED);
+    EXPECT_EQ(f.button.GetCheck(), 1);
+    realMouse(0, onScreen(hwnd, 500, 400));
 }
 
 namespace {
