@@ -1,0 +1,28 @@
+// A control's copy of the parent pixels under it, taken once, so that the control repaints
+// its own background without asking the parent to repaint.
+#pragma once
+#include "framework/bitmap.h"
+#include "framework/dc.h"
+#include "framework/wnd.h"
+
+class BackgroundSnapshot {
+  public:
+    BackgroundSnapshot() = default;
+    ~BackgroundSnapshot();
+    BackgroundSnapshot(const BackgroundSnapshot&) = delete;
+    BackgroundSnapshot& operator=(const BackgroundSnapshot&) = delete;
+
+    bool Exists() const { return m_dc.GetSafeHdc() != nullptr; }
+    // Copies the parent's client pixels under control's window rectangle (client size).
+    // Does nothing when a snapshot exists already; returns whether one exists afterwards.
+    bool Take(const CWnd& control);
+    // Copies the snapshot to (0, 0) of dest, width × height. Nothing without a snapshot.
+    BOOL Draw(HDC dest, int width, int height);
+
+  private:
+    void Release();
+
+    CBitmap m_bitmap;
+    CDC m_dc;
+    HGDIOBJ m_previous = nullptr;
+};

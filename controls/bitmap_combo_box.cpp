@@ -1,0 +1,163 @@
+#include "controls/bitmap_combo_box.h"
+#include "controls/control_messages.h"
+#include "controls/skin_image.h"
+#include "framework/dc.h"
+#include <commctrl.h>
+#include <windowsx.h>
+#include <new>
+
+namespace {
+
+constexpr int kCaptionLeft = 5;
+constexpr int kCaptionTop = 2;
+constexpr DWORD kHoverTime = 1; // milliseconds
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CBitmapComboBox, CWnd)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+END_MESSAGE_MAP()
+
+CBitmapComboBox::CBitmapComboBox() {
+    m_font.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                      CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, L"Arial");
+}
+
+CBitmapComboBox::~CBitmapComboBox() {
+    // The list is a window of the desktop: it does not go with the box's window.
+    m_list.reset();
+}
+
+BOOL CBitmapComboBox::SetBitmaps(int normal, int image2, int active, int image4, int image5,
+                                 HMODULE module) {
+    GetClientRect(&m_clientRect);
+    auto orNormal = [normal](int id) { return id == -1 ? normal : id; };
+    LoadSkinImage(m_normal, module, static_cast<UINT>(normal));
+    LoadSkinImage(m_image2, module, static_cast<UINT>(orNormal(image2)));
+    LoadSkinImage(m_active, module, static_cast<UINT>(orNormal(active)));
+    LoadSkinImage(m_image4, module, static_cast<UINT>(orNormal(image4)));
+    if (image5 != -1) LoadSkinImage(m_image5, module, static_cast<UINT>(image5));
+
+    m_imageBitmap = {};
+    m_normal.GetBitmap(&m_imageBitmap);
+    SetWindowPos(nullptr, 0, 0, m_imageBitmap.bmWidth, m_imageBitmap.bmHeight,
+                 SWP_NOMOVE | SWP_NOOWNERZORDER);
+    GetClientRect(&m_clientRect);
+    CreateList();
+    return TRUE;
+}
+
+// A second SetBitmaps keeps the list (and its items) it already made.
+void CBitmapComboBox::CreateList() {
+    if (m_list) return;
+    auto list = std::unique_ptr<CComboBoxList>(new (std::nothrow) CComboBoxList(this));
+    if (!list) return;
+    RECT rect = {0, 0, m_imageBitmap.bmWidth, m_dropHeight};
+    if (!list->CreateEx(WS_EX_TOOLWINDOW, nullptr, nullptr, WS_CHILD, rect, GetParent(),
+                        CComboBoxList::kWindowId))
+        return;
+    m_list = std::move(list);
+}
+
+void CBitmapComboBox::SetColors(COLORREF background, COLORREF text, COLORREF border,
+                                COLORREF scrollTrack, COLORREF selection, COLORREF hoverText) {
+    m_textColour = text;
+    if (m_list) m_list->SetColors(background, border, scrollTrack, text, selection, hoverText);
+}
+
+int CBitmapComboBox::AddString(const std::wstring& text, int data) {
+    if (!m_list) return 0;
+    return m_list->AddItem(text, data) ? 1 : 0;
+}
+
+void CBitmapComboBox::SetCurSel(int index, int /*flag*/) {
+    if (!m_list || index < 0 || index >= m_list->GetCount()) return;
+    m_list->SetSelected(index);
+    NotifySelChange(index);
+    Invalidate(TRUE);
+}
+
+int CBitmapComboBox::GetCurSel() const {
+    return m_list ? m_list->GetSelected() : -1;
+}
+
+int CBitmapComboBox::GetCount() const {
+    return m_list ? m_list->GetCount() : 0;
+}
+
+void CBitmapComboBox::NotifySelChange(int index) const {
+    ::SendMessageW(GetParentHwnd(), UWM_COMBO_SELCHANGE, static_cast<WPARAM>(index),
+                   static_cast<LPARAM>(GetDlgCtrlID()));
+}
+
+LRESULT CBitmapComboBox::OnPaint(WPARAM, LPARAM) {
+    CPaintDC dc(this);
+    const CBitmap& image = (m_pressed || m_hover) ? m_active : m_normal;
+    ImageDC source(dc, image.GetSafeHandle());
+    if (source.ok())
+        dc.BitBlt(0, 0, m_clientRect.right, m_clientRect.bottom, &source.dc(), 0, 0, SRCCOPY);
+    DrawCaption(&dc);
+    return 0;
+}
+
+void CBitmapComboBox::DrawCaption(CDC* dc) {
+    if (!m_list) return;
+    std::wstring text = m_list->GetItemText(m_list->GetSelected());
+    if (text.empty()) return;
+    COLORREF oldColour = dc->SetTextColor(m_textColour);
+    int oldMode = dc->SetBkMode(TRANSPARENT);
+    HGDIOBJ oldFont = dc->SelectObject(&m_font);
+    RECT rect = m_clientRect;
+    rect.left = kCaptionLeft;
+    rect.top = kCaptionTop;
+    dc->DrawText(text, &rect, DT_SINGLELINE);
+    dc->SelectObject(oldFont);
+    dc->SetBkMode(oldMode);
+    dc->SetTextColor(oldColour);
+}
+
+LRESULT CBitmapComboBox::OnLButtonDown(WPARAM, LPARAM lParam) {
+    m_pressed = true;
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT image = {0, 0, m_imageBitmap.bmWidth, m_imageBitmap.bmHeight};
+    if (m_list && PtInRect(&image, point)) m_list->Open();
+    Invalidate(TRUE);
+    return 0;
+}
+
+// Reaches the box only when the list does not hold the capture.
+LRESULT CBitmapComboBox::OnLButtonUp(WPARAM, LPARAM) {
+    m_pressed = false;
+    ::ReleaseCapture();
+    if (m_list) m_list->ShowWindow(SW_HIDE);
+    Invalidate(TRUE);
+    return 0;
+}
+
+LRESULT CBitmapComboBox::OnMouseMove(WPARAM, LPARAM) {
+    if (!m_tracking) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, kHoverTime};
+        m_tracking = _TrackMouseEvent(&track) != FALSE;
+    }
+    return Default();
+}
+
+LRESULT CBitmapComboBox::OnMouseHover(WPARAM, LPARAM) {
+    m_hover = true;
+    Invalidate(TRUE);
+    ::SendMessageW(GetParentHwnd(), UWM_CONTROL_INFO, reinterpret_cast<WPARAM>(&m_info),
+                   reinterpret_cast<LPARAM>(m_hWnd));
+    return 0;
+}
+
+LRESULT CBitmapComboBox::OnMouseLeave(WPARAM, LPARAM) {
+    m_tracking = false;
+    m_hover = false;
+    Invalidate(TRUE);
+    return 0;
+}

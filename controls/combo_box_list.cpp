@@ -1,0 +1,256 @@
+#include "controls/combo_box_list.h"
+#include "controls/bitmap_combo_box.h"
+#include "controls/dc_selection.h"
+#include "framework/bitmap.h"
+#include "framework/brush.h"
+#include "framework/dc.h"
+#include <algorithm>
+#include <new>
+#include <windowsx.h>
+
+namespace {
+
+constexpr int kTextInset = 5;
+constexpr int kTextTop = 2;
+constexpr int kHoverBarTop = 2;
+
+POINT pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CComboBoxList, CWnd)
+ON_MESSAGE(WM_CREATE, OnCreate)
+ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+ON_MESSAGE(WM_TIMER, OnTimer)
+ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+END_MESSAGE_MAP()
+
+CComboBoxList::CComboBoxList(CBitmapComboBox* owner) : m_owner(owner) {
+    m_font.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                      CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, L"Arial");
+}
+
+CComboBoxList::~CComboBoxList() {
+    // Unlinked one by one: a recursive release of a long chain could exhaust the stack.
+    while (m_head)
+        m_head = std::move(m_head->next);
+}
+
+bool CComboBoxList::AddItem(const std::wstring& text, int data) {
+    auto item = std::unique_ptr<Item>(new (std::nothrow) Item{data, {}, nullptr});
+    if (!item) return false;
+    try {
+        item->text = text;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    Item* added = item.get();
+    if (m_tail)
+        m_tail->next = std::move(item);
+    else
+        m_head = std::move(item);
+    m_tail = added;
+    ++m_count;
+    return true;
+}
+
+std::wstring CComboBoxList::GetItemText(int index) const {
+    if (index < 0) return {};
+    const Item* item = m_head.get();
+    for (int i = 0; item && i < index; ++i)
+        item = item->next.get();
+    return item ? item->text : std::wstring();
+}
+
+void CComboBoxList::SetColors(COLORREF background, COLORREF border, COLORREF scrollTrack,
+                              COLORREF text, COLORREF selection, COLORREF hoverText) {
+    m_colours = {background, border, scrollTrack, text, selection, hoverText};
+}
+
+LRESULT CComboBoxList::OnCreate(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (m_owner) {
+        // A window of the desktop can reach below the dialog's bottom edge.
+        ::SetParent(m_hWnd, ::GetDesktopWindow());
+        MoveBelowOwner();
+    }
+    GetClientRect(&m_clientRect);
+    m_itemArea = m_clientRect;
+    return result;
+}
+
+// Puts the list's top edge one pixel over the box's bottom edge.
+void CComboBoxList::MoveBelowOwner() const {
+    RECT box;
+    m_owner->GetWindowRect(&box);
+    SetWindowPos(HWND_TOP, box.left, box.bottom - 1, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CComboBoxList::Open() {
+    m_hoverIndex = m_selected;
+    SetCapture();
+    if (m_owner && ::GetAncestor(m_hWnd, GA_PARENT) == ::GetDesktopWindow()) MoveBelowOwner();
+    ShowWindow(SW_SHOW);
+    SetFocus();
+}
+
+void CComboBoxList::Close() {
+    ::ReleaseCapture();
+    ShowWindow(SW_HIDE);
+    if (!m_owner) return;
+    m_owner->SetPressed(false);
+    m_owner->Invalidate(TRUE);
+}
+
+int CComboBoxList::HitRow(POINT point) const {
+    if (point.x < m_itemArea.left + 1 || point.x >= m_itemArea.right) return -1;
+    if (point.y < m_itemArea.top) return -1;
+    int index = (point.y - m_itemArea.top) / kRowHeight + m_topIndex;
+    return index < m_count ? index : -1;
+}
+
+bool CComboBoxList::IsOverOwner(POINT point) const {
+    if (!m_owner) return false;
+    RECT box;
+    m_owner->GetClientRect(&box);
+    RECT above = {m_itemArea.left, m_itemArea.top - box.bottom, m_itemArea.left + box.right,
+                  m_itemArea.top};
+    return PtInRect(&above, point) != FALSE;
+}
+
+LRESULT CComboBoxList::OnEraseBkgnd(WPARAM, LPARAM) {
+    return Default();
+}
+
+LRESULT CComboBoxList::OnMouseMove(WPARAM, LPARAM lParam) {
+    Default();
+    int index = HitRow(pointOf(lParam));
+    if (index >= 0) {
+        m_hoverIndex = index;
+        InvalidateRect(&m_clientRect, TRUE);
+    }
+    return 0;
+}
+
+// The list holds the capture, so presses anywhere on the screen arrive here.
+LRESULT CComboBoxList::OnLButtonDown(WPARAM, LPARAM lParam) {
+    Default();
+    if (IsOverOwner(pointOf(lParam))) Close();
+    InvalidateRect(&m_clientRect, TRUE);
+    return 0;
+}
+
+LRESULT CComboBoxList::OnLButtonUp(WPARAM, LPARAM lParam) {
+    Default();
+    if (GetCapture() != m_hWnd) return 0;
+    POINT point = pointOf(lParam);
+    if (PtInRect(&m_itemArea, point)) {
+        // A release inside the list always closes it; below the last row without a change.
+        int index = HitRow(point);
+        if (index >= 0)
+            PickAndClose(index);
+        else
+            Close();
+        return 0;
+    }
+    // Over the box: the release of the press that opened the list keeps it open.
+    if (!IsOverOwner(point)) Close();
+    return 0;
+}
+
+void CComboBoxList::PickAndClose(int index) {
+    m_selected = index;
+    Close();
+    if (!m_owner) return;
+    m_owner->NotifySelChange(index);
+    m_owner->Invalidate(TRUE);
+}
+
+// Without scroll-bar images the list never scrolls: item 0 stays in the first row.
+LRESULT CComboBoxList::OnTimer(WPARAM, LPARAM) {
+    return 0;
+}
+
+LRESULT CComboBoxList::OnMouseWheel(WPARAM, LPARAM) {
+    return 0;
+}
+
+LRESULT CComboBoxList::OnPaint(WPARAM, LPARAM) {
+    CPaintDC paintDc(this);
+    int width = m_clientRect.right - m_clientRect.left;
+    int height = m_clientRect.bottom - m_clientRect.top;
+    CDC memory;
+    CBitmap buffer;
+    if (!memory.CreateCompatibleDC(&paintDc) ||
+        !buffer.CreateCompatibleBitmap(&paintDc, width, height)) {
+        Draw(&paintDc);
+        return 0;
+    }
+    ScopedSelection selected(memory, buffer.GetSafeHandle());
+    if (!selected.ok()) {
+        Draw(&paintDc);
+        return 0;
+    }
+    Draw(&memory);
+    paintDc.BitBlt(0, 0, width, height, &memory, 0, 0, SRCCOPY);
+    return 0;
+}
+
+void CComboBoxList::Draw(CDC* dc) {
+    CBrush background;
+    background.CreateSolidBrush(m_colours.background);
+    CPen border;
+    border.CreatePen(PS_SOLID, 1, m_colours.border);
+    {
+        ScopedSelection pen(*dc, border.GetSafeHandle());
+        ScopedSelection brush(*dc, background.GetSafeHandle());
+        dc->Rectangle(m_clientRect);
+    }
+
+    m_visibleRows = (m_clientRect.bottom - m_clientRect.top) / kRowHeight;
+    m_topIndex = 0;
+    UpdateHoverRect();
+    if (!IsRectEmpty(&m_hoverRect)) {
+        CBrush bar;
+        bar.CreateSolidBrush(m_colours.border);
+        ScopedSelection pen(*dc, ::GetStockObject(NULL_PEN));
+        ScopedSelection brush(*dc, bar.GetSafeHandle());
+        dc->Rectangle(m_hoverRect);
+    }
+    DrawRows(dc);
+}
+
+// Only a row that lies wholly inside the list gets the hover bar.
+void CComboBoxList::UpdateHoverRect() {
+    int shown = std::min(m_count, m_visibleRows);
+    if (m_hoverIndex < m_topIndex || m_hoverIndex >= m_topIndex + shown) {
+        SetRectEmpty(&m_hoverRect);
+        return;
+    }
+    int top = kHoverBarTop + kRowHeight * (m_hoverIndex - m_topIndex);
+    m_hoverRect = {m_itemArea.left + 1, top, m_itemArea.right, top + kRowHeight};
+}
+
+void CComboBoxList::DrawRows(CDC* dc) {
+    COLORREF oldColour = dc->SetTextColor(m_colours.text);
+    int oldMode = dc->SetBkMode(TRANSPARENT);
+    ScopedSelection font(*dc, m_font.GetSafeHandle());
+    int row = 0;
+    for (const Item* item = m_head.get(); item; item = item->next.get(), ++row) {
+        if (row < m_topIndex) continue;
+        int y = m_itemArea.top + kRowHeight * (row - m_topIndex);
+        if (y >= m_clientRect.bottom) break; // the rest is clipped away
+        bool hovered = row == m_hoverIndex && m_colours.hoverText != 0;
+        dc->SetTextColor(hovered ? m_colours.hoverText : m_colours.text);
+        RECT rect = {m_itemArea.left + kTextInset, y + kTextTop, m_itemArea.right, y + kRowHeight};
+        dc->DrawText(item->text, &rect, DT_SINGLELINE);
+    }
+    dc->SetTextColor(oldColour);
+    dc->SetBkMode(oldMode);
+}

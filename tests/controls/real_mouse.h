@@ -1,0 +1,24 @@
+// Real pointer input for the controls' tests: the system moves the cursor and delivers the
+// button messages to whichever window lies under it (or holds the capture).
+#pragma once
+#include "tests/support/pump.h"
+#include <windows.h>
+
+inline void realMouse(DWORD flags, POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = MulDiv(screen.x, 65536, width) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, height) + 1;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    pumpFor(30);
+}
+
+// A point of a window's client area in screen coordinates.
+inline POINT onScreen(HWND window, int x, int y) {
+    POINT point = {x, y};
+    ::ClientToScreen(window, &point);
+    return point;
+}
