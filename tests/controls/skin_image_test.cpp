@@ -3,8 +3,7 @@
 #include "controls/background_snapshot.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
-#include "tests/support/pump.h"
-#include "tests/support/recording_parent.h"
+#include "tests/controls/skin_parent.h"
 #include <gtest/gtest.h>
 
 using namespace test_images;
@@ -180,33 +179,11 @@ TEST(SkinImage, AlphaMaskReleasesItsObjectsOnEveryPath) {
     EXPECT_FALSE(AlphaMaskBlt(source, canvas.dc(), 0, 0, 0, 8, 8, 8, mask));
 }
 
-namespace {
-
-// A parent whose background is one solid colour.
-class SolidParent : public RecordingParent {
-  public:
-    COLORREF colour = RGB(30, 160, 90);
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_ERASEBKGND) {
-            RECT client;
-            GetClientRect(&client);
-            HBRUSH brush = CreateSolidBrush(colour);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-            DeleteObject(brush);
-            return TRUE;
-        }
-        return RecordingParent::WindowProc(message, wParam, lParam);
-    }
-};
-
-} // namespace
-
 TEST(BackgroundSnapshot, CopiesTheParentPixelsUnderTheControlOnce) {
-    SolidParent parent;
-    parent.Invalidate();
-    parent.UpdateWindow();
+    SkinParent parent;
     CWnd child;
     ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD, RECT{40, 30, 80, 50}, &parent, 7));
+    parent.show();
 
     BackgroundSnapshot snapshot;
     Canvas canvas(40, 20);

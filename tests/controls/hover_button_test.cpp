@@ -1,0 +1,241 @@
+// The hover button in a real window: images and caption colours per state, toggling by
+// clicks, hover tracking with the real pointer, caption margins, the plain-button fall-back.
+#include "controls/hover_button.h"
+#include "controls/skin_image.h"
+#include "tests/controls/pixels.h"
+#include "tests/controls/skin_parent.h"
+#include <gtest/gtest.h>
+
+using namespace test_images;
+
+namespace {
+
+constexpr COLORREF kNormalText = RGB(255, 255, 255);
+constexpr COLORREF kDownText = RGB(255, 255, 0);
+constexpr COLORREF kHoverText = RGB(0, 255, 255);
+constexpr COLORREF kDisabledText = RGB(255, 0, 0);
+constexpr int kId = 1030;
+constexpr RECT kImageArea = {0, 0, 60, 24};
+constexpr RECT kBelowCaption = {2, 20, 58, 24}; // image pixels the caption never covers
+
+struct ButtonFixture {
+    SkinParent parent;
+    CHoverButtonV2 button;
+
+    explicit ButtonFixture(int normal = kButtonA, int down = kButtonB, int hover = kButtonB,
+                           int disabled = -1) {
+        EXPECT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{20, 30, 80, 54},
+                                  &parent, kId));
+        button.SetBitmaps(normal, down, hover, disabled, -1, -1, -1, GetModuleHandleW(nullptr));
+        button.SetToggle(TRUE);
+        button.SetTextStyle(14, L"Arial", kNormalText, kDownText, kHoverText, kDisabledText, TRUE,
+                            FALSE, FALSE, FALSE);
+        button.SetCaption(L"IMIM");
+        parent.show();
+    }
+
+    void repaint() {
+        button.Invalidate();
+        button.UpdateWindow();
+        pumpPending();
+    }
+
+    // The button's pixels after a repaint.
+    std::unique_ptr<Canvas> shot() {
+        repaint();
+        auto canvas = std::make_unique<Canvas>(60, 24);
+        canvas->capture(button.m_hWnd);
+        return canvas;
+    }
+
+    void click(int x, int y, int releaseX, int releaseY) {
+        button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(releaseX, releaseY));
+    }
+};
+
+// The image colour below the caption and whether the caption shows in the colour.
+void expectLook(ButtonFixture& f, Rgb image, COLORREF caption, const char* state) {
+    auto shot = f.shot();
+    EXPECT_TRUE(shot->all(kBelowCaption, colourOf(image))) << state;
+    EXPECT_GT(shot->count(kImageArea, caption), 10) << state;
+    for (COLORREF other : {kNormalText, kDownText, kHoverText, kDisabledText}) {
+        if (other != caption) {
+            EXPECT_EQ(shot->count(kImageArea, other), 0) << state;
+        }
+    }
+}
+
+} // namespace
+
+TEST(HoverButton, TakesItsImageSizeAndShowsTheParentThroughMagenta) {
+    ButtonFixture f;
+    RECT window;
+    f.button.GetWindowRect(&window);
+    EXPECT_EQ(window.right - window.left, 60);
+    EXPECT_EQ(window.bottom - window.top, 24);
+    auto shot = f.shot();
+    EXPECT_TRUE(shot->all({0, 0, 2, 2}, f.parent.colour)) << std::hex << shot->at(0, 0);
+    EXPECT_EQ(shot->at(2, 0), colourOf(kButtonNormal));
+}
+
+TEST(HoverButton, DefaultDisabledImagesAndTheColourOfEachState) {
+    ButtonFixture f; // SetBitmaps(a, b, b, −1, −1, −1, −1, m)
+    expectLook(f, kButtonNormal, kNormalText, "normal");
+
+    f.button.SendMessage(WM_MOUSEHOVER, 0, 0);
+    expectLook(f, kButtonDown, kHoverText, "hover shows b");
+    f.button.SendMessage(WM_MOUSELEAVE, 0, 0);
+
+    f.button.SetCheck(1);
+    expectLook(f, kButtonDown, kDownText, "checked");
+    f.button.SendMessage(WM_MOUSEHOVER, 0, 0);
+    expectLook(f, kButtonDown, kDownText, "checked and hovered");
+
+    f.button.EnableWindow(FALSE);
+    expectLook(f, kButtonNormal, kDisabledText, "disabled checked: a");
+    f.button.SetCheck(0);
+    expectLook(f, kButtonNormal, kDisabledText, "disabled: a");
+}
+
+TEST(HoverButton, DisabledCheckedUsesItsOwnImageAndIgnoresHover) {
+    ButtonFixture f(kButtonA, kButtonB, kButtonC, kButtonD);
+    f.button.SendMessage(WM_MOUSEHOVER, 0, 0);
+    expectLook(f, kButtonHover, kHoverText, "hover");
+    f.button.SetCheck(1);
+    f.button.EnableWindow(FALSE);
+    expectLook(f, kButtonDisabled, kDisabledText, "disabled checked");
+    f.button.SendMessage(WM_MOUSELEAVE, 0, 0);
+    f.button.EnableWindow(TRUE);
+    f.button.SetCheck(0);
+    expectLook(f, kButtonNormal, kNormalText, "normal again");
+}
+
+TEST(HoverButton, ClicksToggleBeforeTheParentHearsOfThem) {
+    ButtonFixture f;
+    std::vector<int> statesSeen;
+    f.parent.onCommand = [&](WPARAM wParam, LPARAM) {
+        if (wParam == MAKEWPARAM(kId, BN_CLICKED)) statesSeen.push_back(f.button.GetCheck());
+    };
+    f.click(10, 10, 10, 10);
+    EXPECT_EQ(f.button.GetCheck(), 1);
+    expectLook(f, kButtonDown, kDownText, "checked by a click");
+    f.click(10, 10, 50, 20);
+    EXPECT_EQ(f.button.GetCheck(), 0);
+    EXPECT_EQ(statesSeen, (std::vector<int>{1, 0}));
+    auto clicks = f.parent.only(WM_COMMAND);
+    ASSERT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(clicks[0].lParam, reinterpret_cast<LPARAM>(f.button.m_hWnd));
+
+    // A release outside the button neither flips nor notifies; nor does a release that
+    // follows no press on the button (a drag that began elsewhere).
+    f.click(10, 10, 61, 10);
+    f.button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(f.button.GetCheck(), 0);
+    EXPECT_EQ(f.parent.only(WM_COMMAND).size(), 2u);
+
+    // Without toggle mode a click notifies and leaves the state alone.
+    f.button.SetToggle(FALSE);
+    f.click(10, 10, 10, 10);
+    EXPECT_EQ(f.button.GetCheck(), 0);
+    EXPECT_EQ(f.parent.only(WM_COMMAND).size(), 3u);
+    // The button never takes the keyboard focus look.
+    EXPECT_EQ(f.button.SendMessage(WM_SETFOCUS, 0, 0), 0);
+}
+
+TEST(HoverButton, TheRealPointerBringsAndRemovesTheHoverImage) {
+    ButtonFixture f(kButtonA, kButtonB, kButtonC);
+    RECT window;
+    f.button.GetWindowRect(&window);
+    SetCursorPos(window.left + 30, window.top + 12);
+    EXPECT_TRUE(pumpUntil([&] { return f.shot()->at(30, 22) == colourOf(kButtonHover); }));
+    SetCursorPos(window.right + 100, window.bottom + 100);
+    EXPECT_TRUE(pumpUntil([&] { return f.shot()->at(30, 22) == colourOf(kButtonNormal); }));
+    // Tracking is armed again by the next move.
+    SetCursorPos(window.left + 20, window.top + 12);
+    EXPECT_TRUE(pumpUntil([&] { return f.shot()->at(30, 22) == colourOf(kButtonHover); }));
+    SetCursorPos(window.right + 100, window.bottom + 100);
+    pumpFor(50);
+}
+
+namespace {
+
+// Left, right, top and bottom of the caption's pixels.
+RECT captionExtent(const Canvas& shot, COLORREF colour) {
+    RECT extent = {1000, 1000, -1, -1};
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.at(x, y) == colour) {
+                extent.left = std::min<LONG>(extent.left, x);
+                extent.right = std::max<LONG>(extent.right, x + 1);
+                extent.top = std::min<LONG>(extent.top, y);
+                extent.bottom = std::max<LONG>(extent.bottom, y + 1);
+            }
+    return extent;
+}
+
+} // namespace
+
+TEST(HoverButton, MarginsAreAbsoluteEdgesOfTheCaption) {
+    ButtonFixture f;
+    f.button.SetCaption(L"II");
+    RECT centred = captionExtent(*f.shot(), kNormalText);
+    EXPECT_NEAR((centred.left + centred.right) / 2.0, 30.0, 1.5);
+    EXPECT_NEAR((centred.top + centred.bottom) / 2.0, 12.0, 2.5);
+
+    f.button.SetTextMargins(11, 0, 0, 0);
+    RECT shifted = captionExtent(*f.shot(), kNormalText);
+    EXPECT_NEAR((shifted.left + shifted.right) / 2.0, (11 + 60) / 2.0, 1.5);
+    EXPECT_EQ(shifted.top, centred.top);
+
+    f.button.SetTextFormat(DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    RECT left = captionExtent(*f.shot(), kNormalText);
+    EXPECT_GE(left.left, 11);
+    EXPECT_LE(left.left, 13);
+}
+
+TEST(HoverButton, WithoutItsNormalImageItBecomesAPlainPushButton) {
+    ButtonFixture f(999, kButtonB, kButtonB);
+    RECT window;
+    f.button.GetWindowRect(&window);
+    EXPECT_EQ(window.right - window.left, 0);
+    f.button.MoveWindow(20, 30, 60, 24);
+    f.repaint();
+    EXPECT_EQ(f.button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+    auto shot = std::make_unique<Canvas>(60, 24);
+    shot->capture(f.button.m_hWnd);
+    EXPECT_LT(shot->count({0, 0, 60, 24}, f.parent.colour), 60 * 24); // the system face
+}
+
+TEST(HoverButton, StateChangesAndRepaintsLeakNothing) {
+    long before = GdiLiveObjects();
+    {
+        ButtonFixture f(kButtonA, kButtonB, kButtonC, kButtonD);
+        long painted = GdiLiveObjects();
+        for (int i = 0; i < 20000; ++i) {
+            switch (i % 4) {
+            case 0:
+                f.button.SetCheck(1);
+                break;
+            case 1:
+                f.button.SendMessage(WM_MOUSEHOVER, 0, 0);
+                break;
+            case 2:
+                f.button.EnableWindow(FALSE);
+                break;
+            default:
+                f.button.EnableWindow(TRUE);
+                f.button.SetCheck(0);
+                f.button.SendMessage(WM_MOUSELEAVE, 0, 0);
+            }
+            f.button.UpdateWindow();
+        }
+        EXPECT_EQ(GdiLiveObjects(), painted);
+        f.button.SetTextStyle(12, L"Arial", 0, 0, 0, 0, FALSE, FALSE, FALSE, FALSE);
+        f.button.SetBitmaps(kButtonB, kButtonA, kButtonA);
+        EXPECT_EQ(GdiLiveObjects(), painted);
+    }
+    EXPECT_EQ(GdiLiveObjects(), before);
+    CBitmap later;
+    EXPECT_TRUE(LoadSkinImage(later, GetModuleHandleW(nullptr), kChannelImage));
+}
