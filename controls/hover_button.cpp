@@ -39,6 +39,9 @@ BOOL CHoverButtonV2::SetBitmaps(int normal, int down, int hover, int disabled, i
     m_width = size.cx;
     m_height = size.cy;
     SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOOWNERZORDER);
+    // The caption is laid out in the button as it now is: the creation rectangle's size
+    // would centre (and clip) it in an area the image may not cover.
+    if (m_width && m_height) GetClientRect(&m_clientRect);
     return TRUE;
 }
 

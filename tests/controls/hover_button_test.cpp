@@ -188,6 +188,22 @@ TEST(HoverButton, MarginsAreAbsoluteEdgesOfTheCaption) {
     EXPECT_NEAR((shifted.left + shifted.right) / 2.0, (11 + 60) / 2.0, 1.5);
     EXPECT_EQ(shifted.top, centred.top);
 
+    // The caption is centred in the image, whatever size the creation rectangle had.
+    CHoverButtonV2 other;
+    ASSERT_TRUE(other.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{20, 80, 184, 83},
+                             &f.parent, 7));
+    other.SetBitmaps(kButtonA, kButtonB, kButtonB, -1, -1, -1, -1, GetModuleHandleW(nullptr));
+    other.SetTextStyle(14, L"Arial", kNormalText, 0, 0, 0, TRUE, FALSE, FALSE, FALSE);
+    other.SetCaption(L"II");
+    other.Invalidate();
+    other.UpdateWindow();
+    Canvas otherShot(60, 24);
+    otherShot.capture(other.m_hWnd);
+    RECT otherExtent = captionExtent(otherShot, kNormalText);
+    EXPECT_EQ(otherExtent.left, centred.left);
+    EXPECT_EQ(otherExtent.top, centred.top);
+    EXPECT_EQ(otherExtent.bottom, centred.bottom);
+
     f.button.SetTextFormat(DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     RECT left = captionExtent(*f.shot(), kNormalText);
     EXPECT_GE(left.left, 11);
