@@ -58,7 +58,10 @@ void CBitmapComboBox::CreateList() {
     auto list = std::unique_ptr<CComboBoxList>(new (std::nothrow) CComboBoxList(this));
     if (!list) return;
     RECT rect = {0, 0, m_imageBitmap.bmWidth, m_dropHeight};
-    if (!list->CreateEx(WS_EX_TOOLWINDOW, nullptr, nullptr, WS_CHILD, rect, GetParent(),
+    // A parent without a framework object cannot be named here; the list leaves its first
+    // parent for the desktop at once, so the box itself serves as well.
+    CWnd* parent = GetParent() ? GetParent() : this;
+    if (!list->CreateEx(WS_EX_TOOLWINDOW, nullptr, nullptr, WS_CHILD, rect, parent,
                         CComboBoxList::kWindowId))
         return;
     m_list = std::move(list);

@@ -109,6 +109,30 @@ TEST_F(ComboBox, HoverShowsTheActiveImageAndTellsTheParent) {
     EXPECT_TRUE(waitForHover(true));
 }
 
+// The main window marks the active CPI list with a release sent to one box and a press
+// sent to the other: the first list closes, the second opens and holds the capture.
+TEST_F(ComboBox, APressMessageOpensTheListAndAReleaseMessageClosesIt) {
+    createBox(kPresets);
+    CBitmapComboBox other;
+    RECT rect = {166, 91, 231, 105};
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, &parent, 1004));
+    other.SetBitmaps(kNormal.id, -1, kActive.id, -1, -1, GetModuleHandleW(nullptr));
+    other.AddString(L"400", 0);
+
+    other.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    box.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
+    EXPECT_TRUE(listOpen());
+    EXPECT_EQ(CWnd::GetCapture(), box.GetList()->m_hWnd);
+
+    box.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    other.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(listOpen());
+    EXPECT_FALSE(box.IsPressed());
+    EXPECT_TRUE(other.GetList()->IsWindowVisible());
+    EXPECT_EQ(CWnd::GetCapture(), other.GetList()->m_hWnd);
+    EXPECT_TRUE(selChanges().empty());
+}
+
 TEST_F(ComboBox, DestroyingTheBoxDestroysItsList) {
     auto owned = std::make_unique<CBitmapComboBox>();
     RECT rect = {kBoxX, kBoxY, kBoxX + 65, kBoxY + 14};

@@ -144,11 +144,14 @@ TEST_F(ComboList, AReleaseBelowTheRowsOrElsewhereClosesWithoutAChange) {
     EXPECT_EQ(changes[0].wParam, 0u);
 }
 
-TEST_F(ComboList, OpensBelowTheBoxWhereverTheBoxHasMoved) {
+// Also on top: the dialog, raised after the list was made, must not cover it.
+TEST_F(ComboList, OpensBelowTheBoxWhereverTheBoxHasMovedAndAboveTheDialog) {
     createBox(kPresets);
     box.SetWindowPos(nullptr, 150, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    parent.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     click(onBox(10, 5));
     ASSERT_TRUE(listOpen());
+    EXPECT_EQ(WindowFromPoint(onList(20, 20)), box.GetList()->m_hWnd);
     RECT boxRect, listRect;
     box.GetWindowRect(&boxRect);
     box.GetList()->GetWindowRect(&listRect);
