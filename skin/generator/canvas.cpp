@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 Rgb mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
@@ -36,47 +35,6 @@ Bitmap Bitmap::crop(int x0, int y0, int w, int h) const {
         for (int x = 0; x < w; ++x)
             out.set(x, y, at(std::clamp(x0 + x, 0, width - 1), std::clamp(y0 + y, 0, height - 1)));
     return out;
-}
-
-static void put16(std::ofstream& f, uint16_t v) {
-    f.put(char(v & 0xFF)).put(char(v >> 8));
-}
-
-static void put32(std::ofstream& f, uint32_t v) {
-    put16(f, uint16_t(v & 0xFFFF));
-    put16(f, uint16_t(v >> 16));
-}
-
-bool writeBmp(const Bitmap& image, const std::string& path) {
-    std::ofstream f(path, std::ios::binary);
-    const uint32_t stride = (uint32_t(image.width) * 3 + 3) & ~3u;
-    const uint32_t pixels = stride * uint32_t(image.height);
-    f.put('B').put('M');
-    put32(f, 14 + 40 + pixels);
-    put32(f, 0);
-    put32(f, 14 + 40);
-    put32(f, 40); // BITMAPINFOHEADER
-    put32(f, uint32_t(image.width));
-    put32(f, uint32_t(image.height)); // positive height: bottom-up rows
-    put16(f, 1);
-    put16(f, 24);
-    put32(f, 0); // BI_RGB
-    put32(f, pixels);
-    put32(f, 2835);
-    put32(f, 2835);
-    put32(f, 0);
-    put32(f, 0);
-    std::vector<char> row(stride, 0);
-    for (int y = image.height - 1; y >= 0; --y) {
-        for (int x = 0; x < image.width; ++x) {
-            const uint8_t* p = &image.rgb[(size_t(y) * image.width + x) * 3];
-            row[size_t(x) * 3] = char(p[2]);
-            row[size_t(x) * 3 + 1] = char(p[1]);
-            row[size_t(x) * 3 + 2] = char(p[0]);
-        }
-        f.write(row.data(), std::streamsize(row.size()));
-    }
-    return bool(f);
 }
 
 Paint vertical(Rgb top, Rgb bottom, double y0, double y1) {

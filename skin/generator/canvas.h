@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 struct Rgb {
@@ -28,9 +27,6 @@ struct Bitmap {
     void set(int x, int y, Rgb c);
     Bitmap crop(int x, int y, int w, int h) const; // outside pixels repeat the nearest edge
 };
-
-// Writes an uncompressed, bottom-up, 24 bits per pixel BMP file.
-bool writeBmp(const Bitmap& image, const std::string& path);
 
 using Sdf = std::function<double(double x, double y)>; // signed distance, < 0 inside
 using Paint = std::function<Rgb(double x, double y)>;  // colour at a pixel centre

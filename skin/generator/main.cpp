@@ -3,6 +3,7 @@
 //                  [--malformed-colours]
 // The options build the test skins: an image left out, page backgrounds of another size,
 // no colour key anywhere, colour strings that do not parse.
+#include "bmp_file.h"
 #include "skin_images.h"
 #include "theme.h"
 
@@ -123,7 +124,8 @@ int main(int argc, char** argv) {
     std::erase_if(images, [&](const SkinImage& i) { return o.omitted.count(i.id) != 0; });
     for (auto& image : images) {
         if (o.noMagenta) removeMagenta(image.bitmap);
-        if (!writeBmp(image.bitmap, o.outDir + "/b" + std::to_string(image.id) + ".bmp")) {
+        const std::string path = o.outDir + "/b" + std::to_string(image.id) + ".bmp";
+        if (!writeBmp24(path, image.bitmap.width, image.bitmap.height, image.bitmap.rgb)) {
             std::fprintf(stderr, "cannot write image %d\n", image.id);
             return 1;
         }

@@ -1,5 +1,6 @@
 #include "tests/combo_box/combo_fixture.h"
 #include "tests/support/pump.h"
+#include "tests/support/real_mouse.h"
 
 COLORREF colourOf(const combo_images::Image& image) {
     return RGB(image.colour.red, image.colour.green, image.colour.blue);
@@ -119,33 +120,16 @@ POINT ComboFixture::onList(int x, int y) const {
     return point;
 }
 
-namespace {
-
-void sendMouse(DWORD flags, POINT screen, DWORD data = 0) {
-    ::SetCursorPos(screen.x, screen.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = MulDiv(screen.x, 65536, width) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, height) + 1;
-    input.mi.mouseData = data;
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-    pumpFor(30);
-}
-
-} // namespace
-
 void ComboFixture::moveTo(POINT screen) {
-    sendMouse(0, screen);
+    realMouse(0, screen);
 }
 
 void ComboFixture::press(POINT screen) {
-    sendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    realMouse(MOUSEEVENTF_LEFTDOWN, screen);
 }
 
 void ComboFixture::release(POINT screen) {
-    sendMouse(MOUSEEVENTF_LEFTUP, screen);
+    realMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
 void ComboFixture::click(POINT screen) {
@@ -154,7 +138,7 @@ void ComboFixture::click(POINT screen) {
 }
 
 void ComboFixture::wheel(POINT screen, int delta) {
-    sendMouse(MOUSEEVENTF_WHEEL, screen, static_cast<DWORD>(delta));
+    realMouse(MOUSEEVENTF_WHEEL, screen, delta);
 }
 
 bool ComboFixture::waitForHover(bool hover) {

@@ -4,7 +4,7 @@
 #include "controls/control_messages.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
-#include "tests/controls/real_mouse.h"
+#include "tests/support/real_mouse.h"
 #include "tests/controls/skin_parent.h"
 #include <cmath>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
-#include "tests/controls/real_mouse.h"
+#include "tests/support/real_mouse.h"
 #include "tests/controls/skin_parent.h"
 #include <gtest/gtest.h>
 

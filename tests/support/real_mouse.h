@@ -1,16 +1,18 @@
 // Real pointer input for the controls' tests: the system moves the cursor and delivers the
-// button messages to whichever window lies under it (or holds the capture).
+// button and wheel messages to whichever window lies under it (or holds the capture).
 #pragma once
 #include "tests/support/pump.h"
 #include <windows.h>
 
-inline void realMouse(DWORD flags, POINT screen) {
+// wheelDelta is the mouse data of a MOUSEEVENTF_WHEEL event.
+inline void realMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
     ::SetCursorPos(screen.x, screen.y);
     INPUT input = {};
     input.type = INPUT_MOUSE;
     int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     input.mi.dx = MulDiv(screen.x, 65536, width) + 1;
     input.mi.dy = MulDiv(screen.y, 65536, height) + 1;
+    input.mi.mouseData = static_cast<DWORD>(wheelDelta);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
     pumpFor(30);
