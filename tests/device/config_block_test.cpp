@@ -5,17 +5,7 @@
 
 namespace {
 
-class BlockTest : public DeviceTest {
-  protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        ASSERT_TRUE(enumerate());
-        device = &list[3];
-        ASSERT_TRUE(openHidDevice(device->path, true, true, false, false, *device));
-        prepareFeatureReport(sharedFeatureReport());
-    }
-    HidDevice* device = nullptr;
-};
+using BlockTest = OpenMouseTest;
 
 } // namespace
 

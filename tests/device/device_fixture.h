@@ -52,5 +52,19 @@ class DeviceTest : public ::testing::Test {
     int currentProfile = 0;
 };
 
+// The mouse's vendor interface enumerated and opened for reading and writing, with the
+// shared report prepared: the state the requests start from.
+class OpenMouseTest : public DeviceTest {
+  protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        ASSERT_TRUE(enumerate());
+        device = &list[3];
+        ASSERT_TRUE(openHidDevice(device->path, true, true, false, false, *device));
+        prepareFeatureReport(sharedFeatureReport());
+    }
+    HidDevice* device = nullptr;
+};
+
 // The wire bytes 3 to 8 of a request that carries `payload` under `mask`.
 std::array<uint8_t, 6> maskedPayload(std::initializer_list<uint8_t> payload, uint8_t mask);

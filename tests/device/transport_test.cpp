@@ -35,17 +35,7 @@ std::string scratchText(size_t length) {
     return std::string(scratchArea().text, length);
 }
 
-class TransportTest : public DeviceTest {
-  protected:
-    void SetUp() override {
-        DeviceTest::SetUp();
-        ASSERT_TRUE(enumerate());
-        device = &list[3];
-        ASSERT_TRUE(openHidDevice(device->path, true, true, false, false, *device));
-        prepareFeatureReport(sharedFeatureReport());
-    }
-    HidDevice* device = nullptr;
-};
+using TransportTest = OpenMouseTest;
 
 } // namespace
 
