@@ -5,11 +5,11 @@
 #include "device/device_requests.h"
 #include "device/protocol_wait.h"
 #include "sim/sim_bus.h"
+#include "sim/sim_start_up.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -50,17 +50,8 @@ int main() {
     ProfileMirror mirror;
     std::wstring version;
 
-    const Figures startUp = measure(bus, [&] {
-        findKnownHidDevices(&list, &count, 0x2719, 0x0604);
-        for (int i = 0; i < count && !current; ++i) {
-            HidDevice& record = list[i];
-            if (!hasValidPath(record) || !std::strstr(record.path, "mi_01")) continue;
-            record.unlocked = FALSE;
-            openHidDevice(record.path, true, true, false, false, record);
-            if (runDeviceInitialisation(record, version)) current = &record;
-        }
-        if (current) readConfigBlock(*current, settings);
-    });
+    const Figures startUp =
+        measure(bus, [&] { current = startUpMouse(&list, &count, settings, version); });
     if (!current) {
         std::printf("no device\n");
         return 1;

@@ -1,21 +1,16 @@
 #include "sim/sim_bus.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
 
-std::string narrowLower(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text)
-        narrow += char(std::tolower(int(c & 0x7F)));
-    return narrow;
-}
-
-std::string lower(const char* text) {
+// A lower-case ASCII copy: device paths compare without regard to case.
+template <typename Char> std::string asciiLower(const Char* text) {
     std::string result;
     for (; *text; ++text)
-        result += char(std::tolower(static_cast<unsigned char>(*text)));
+        result += char(std::tolower(int(*text) & 0x7F));
     return result;
 }
 
@@ -85,10 +80,10 @@ BOOL SimHidBus::detail(SP_DEVICE_INTERFACE_DATA* data, SP_DEVICE_INTERFACE_DETAI
 }
 
 HANDLE SimHidBus::createFile(const char* path, DWORD access, DWORD flags) {
-    const std::string wanted = path ? lower(path) : std::string();
+    const std::string wanted = path ? asciiLower(path) : std::string();
     for (size_t i = 0; i < interfaces.size(); ++i) {
         const SimInterface& device = interfaces[i];
-        if (narrowLower(device.path) != wanted || !present(device)) continue;
+        if (asciiLower(device.path.c_str()) != wanted || !present(device)) continue;
         const bool pointerWithAccess = device.kind == SimInterfaceKind::MousePointer && access;
         if (device.refuseCreate || pointerWithAccess) {
             ::SetLastError(ERROR_ACCESS_DENIED);

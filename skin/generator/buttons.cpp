@@ -33,14 +33,20 @@ void filledFace(Canvas& c, Box b, double radius) {
            solid(accentLight), 0.6);
 }
 
-Bitmap pushFace(const Bitmap& page, State state) {
-    Canvas c(49, 24);
-    Box face{0.5, 0.5, 48.5, 22.5};
+// A raised plate, lit with the accent when hovered and filled with it when down (pressed
+// downShift pixels lower).
+Bitmap plateFace(const Bitmap& page, layout::Point at, int w, int h, Box face, double radius,
+                 double downShift, State state) {
+    Canvas c(w, h);
     if (state == State::Down)
-        filledFace(c, face.shifted(0, 1), 4);
+        filledFace(c, face.shifted(0, downShift), radius);
     else
-        raisedFace(c, face, 4, state == State::Hover);
-    return c.keyed(under(page, layout::pushButton, 49, 24));
+        raisedFace(c, face, radius, state == State::Hover);
+    return c.keyed(under(page, at, w, h));
+}
+
+Bitmap pushFace(const Bitmap& page, State state) {
+    return plateFace(page, layout::pushButton, 49, 24, {0.5, 0.5, 48.5, 22.5}, 4, 1, state);
 }
 
 void minimiseGlyph(Canvas& c, Rgb colour, double dy) {
@@ -119,13 +125,7 @@ Bitmap swapFace(const Bitmap& page, State state) {
 }
 
 Bitmap onePageFace(const Bitmap& page, State state) {
-    Canvas c(87, 25);
-    Box face{0.5, 1.5, 86.5, 23.5};
-    if (state == State::Down)
-        filledFace(c, face, 5);
-    else
-        raisedFace(c, face, 5, state == State::Hover);
-    return c.keyed(under(page, layout::onePageButton, 87, 25));
+    return plateFace(page, layout::onePageButton, 87, 25, {0.5, 1.5, 86.5, 23.5}, 5, 0, state);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "tests/device/device_fixture.h"
 
 #include <cstdlib>
-#include <cstring>
 
 PanelValues testPanel() {
     PanelValues panel;
@@ -44,19 +43,9 @@ bool DeviceTest::enumerate(USHORT vendorId, USHORT productId) {
 }
 
 HidDevice* DeviceTest::startUp() {
-    enumerate();
-    for (int i = 0; i < count; ++i) {
-        HidDevice& record = list[i];
-        if (!hasValidPath(record) || !std::strstr(record.path, "mi_01")) continue;
-        record.unlocked = FALSE;
-        if (hasOpenHandle(record)) openHidDevice(record.path, true, true, false, false, record);
-        if (!runDeviceInitialisation(record, firmwareVersion)) return nullptr;
-        current = &record;
-        readConfigBlock(record, settings);
-        currentProfile = settings.activeProfile;
-        return current;
-    }
-    return nullptr;
+    current = startUpMouse(&list, &count, settings, firmwareVersion);
+    if (current) currentProfile = settings.activeProfile;
+    return current;
 }
 
 void DeviceTest::commit(CommitKind kind, const PanelValues& panel) {

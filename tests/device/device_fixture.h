@@ -6,6 +6,7 @@
 #include "device/config_block.h"
 #include "device/device_requests.h"
 #include "sim/sim_bus.h"
+#include "sim/sim_start_up.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +33,7 @@ class DeviceTest : public ::testing::Test {
     void releaseList();
 
     bool enumerate(USHORT vendorId = PelkoVendorId, USHORT productId = PelkoProductId);
-    // Enumeration, then for the vendor interface (the one with a skin library) the re-open
-    // for reading and writing, the initialisation requests and the block read. Returns the
-    // current device or null.
+    // startUpMouse into this fixture's list and settings; returns the current device or null.
     HidDevice* startUp();
     // storeProfile of the current profile, then commitSettings.
     void commit(CommitKind kind, const PanelValues& panel = testPanel());
