@@ -129,6 +129,15 @@ void CWnd::ScreenToClient(RECT* rect) const {
     ::ScreenToClient(m_hWnd, reinterpret_cast<POINT*>(&rect->right));
 }
 
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) const {
+    DWORD style = GetExStyle();
+    DWORD changed = (style & ~remove) | add;
+    if (changed == style) return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
+    if (flags) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+
 std::wstring CWnd::GetWindowText() const {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
     text.resize(

@@ -73,6 +73,15 @@ class CWnd {
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetWindowText() const;
 
+    HICON SetIcon(HICON icon, BOOL bigIcon) const {
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL,
+                                                   reinterpret_cast<LPARAM>(icon)));
+    }
+    int MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const {
+        return ::MessageBoxW(m_hWnd, text, caption, type);
+    }
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0) const;
+
     HWND SetCapture() const { return ::SetCapture(m_hWnd); }
     static HWND GetCapture() { return ::GetCapture(); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
