@@ -29,18 +29,27 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return dialog->WindowProc(message, wParam, lParam);
 }
 
-INT_PTR CDialog::DoModal() {
+HWND CDialog::CreateFromTemplate(HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     auto* dialogTemplate = loaded ? static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)) : nullptr;
-    if (!dialogTemplate) return -1;
+    if (!dialogTemplate) return nullptr;
+    return CreateDialogIndirectParamW(instance, dialogTemplate, owner, DialogProc,
+                                      reinterpret_cast<LPARAM>(this));
+}
 
+BOOL CDialog::Create() {
+    if (m_hWnd) return FALSE;
+    m_result = -1;
+    return CreateFromTemplate(m_parent ? m_parent->m_hWnd : nullptr) != nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
     HWND owner = m_parent ? m_parent->m_hWnd : nullptr;
     m_inModal = true;
     m_result = -1;
-    HWND hwnd = CreateDialogIndirectParamW(instance, dialogTemplate, owner, DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateFromTemplate(owner);
     if (!hwnd) {
         m_inModal = false;
         return -1;

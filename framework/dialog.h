@@ -12,6 +12,10 @@ class CDialog : public CWnd {
     // Runs the dialog; returns the EndDialog code, or -1 when it could not be created or a
     // WM_QUIT ended it (the quit message is posted again for the caller's loop).
     virtual INT_PTR DoModal();
+    // Creates the dialog without running it (hidden until shown); the tests' way to drive a
+    // dialog from their own message loop. EndDialog then only records the result.
+    BOOL Create();
+    INT_PTR GetResult() const { return m_result; }
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog() { return TRUE; }
@@ -25,6 +29,7 @@ class CDialog : public CWnd {
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    HWND CreateFromTemplate(HWND owner);
     bool ForThisDialog(const MSG& msg) const;
     void RunModalLoop();
 

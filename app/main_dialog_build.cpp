@@ -1,0 +1,267 @@
+// Building the main window: the device scan that finds the skin library, the controls from
+// the layout tables, the colours and the colour-keyed window shape, and the device's start-up.
+#include "app/main_dialog.h"
+
+#include "app/skin_library.h"
+#include "controls/skin_colour.h"
+#include "device/device_start_up.h"
+#include "device/mouse_ids.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr int kScanLimit = 50;
+constexpr size_t kMessageMax = 259;
+constexpr DWORD kSystemTextMax = 260;
+constexpr DWORD kHoverButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
+constexpr int kBackgroundMain = 162;
+constexpr UINT kLabelColourString = 146;
+constexpr UINT kCaptionColourString = 140;
+constexpr UINT kListColourString = 142;
+constexpr COLORREF kColourKey = RGB(255, 0, 255);
+
+RECT toRect(const layout::Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+const layout::Slider& sliderRow(int id) {
+    for (const layout::Slider& row : layout::kSliders)
+        if (row.id == id) return row;
+    return layout::kSliders[0];
+}
+
+const layout::List& listRow(int id) {
+    for (const layout::List& row : layout::kLists)
+        if (row.id == id) return row;
+    return layout::kLists[0];
+}
+
+// The system's text for an error code, at most kSystemTextMax characters.
+std::wstring systemErrorText(DWORD error) {
+    wchar_t text[kSystemTextMax] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     text, kSystemTextMax, nullptr);
+    return text;
+}
+
+} // namespace
+
+CPELKOmouseDlg::CPELKOmouseDlg(CWnd* parent)
+    : CDialog(kMainDialogTemplate, parent), profilesLabelRect{207, 292, 251, 309} {
+    icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIcon));
+    for (int font = 0; font < 4; ++font) {
+        const layout::FontRecipe& recipe = layout::kFonts[font];
+        m_fonts[font].CreateSkinFont(recipe.height, recipe.bold ? FW_BOLD : 0, 0, 0, 0, L"Arial");
+    }
+}
+
+CPELKOmouseDlg::~CPELKOmouseDlg() = default;
+
+CHoverButtonV2& CPELKOmouseDlg::button(int id) {
+    int index = layout::indexOfKind(layout::Kind::HoverButton, id);
+    return m_buttons[index < 0 ? 0 : index];
+}
+
+CBitmapSliderCtrl& CPELKOmouseDlg::slider(int id) {
+    int index = layout::indexOfKind(layout::Kind::Slider, id);
+    return m_sliders[index < 0 ? 0 : index];
+}
+
+CBitmapComboBox& CPELKOmouseDlg::list(int id) {
+    int index = layout::indexOfKind(layout::Kind::List, id);
+    return m_lists[index < 0 ? 0 : index];
+}
+
+CFont& CPELKOmouseDlg::fontOf(layout::Font font) {
+    return m_fonts[static_cast<int>(font)];
+}
+
+BOOL CPELKOmouseDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetIcon(icon, TRUE);
+    SetIcon(icon, FALSE);
+    accentColour = RGB(236, 115, 35);
+    listBackColour = RGB(35, 35, 35);
+    dimColour = RGB(150, 150, 150);
+    findKnownHidDevices(&deviceList, &deviceCount, kPelkoVendorId, kPelkoProductId);
+    SetLabelTexts();
+    scanDevices();
+    SetTimer(layout::timer::kDeviceWatch, layout::timer::kDeviceWatchMs);
+    return TRUE;
+}
+
+// Tries each listed interface's own skin library, then the default one.
+void CPELKOmouseDlg::scanDevices() {
+    int index = 0;
+    for (; index < deviceCount; ++index) {
+        if (index >= kScanLimit) break;
+        HidDevice& record = deviceList[index];
+        record.unlocked = FALSE;
+        if (!hasValidPath(record)) continue;
+        std::wstring name = skinLibraryNameForPath(record.path);
+        if (name.empty() || !loadSkin(name)) continue;
+        currentDevice = &record;
+        if (CreateControls()) return;
+        OnCancel();
+    }
+    if (skinLibrary) return;
+    currentDevice = index < deviceCount ? &deviceList[index] : nullptr;
+    if (loadSkin(kDefaultSkinLibraryName))
+        CreateControls();
+    else
+        reportMissingSkin();
+}
+
+bool CPELKOmouseDlg::loadSkin(const std::wstring& name) {
+    std::wcsncpy(skinLibraryName, name.c_str(), kSkinNameSize - 1);
+    HMODULE module = loadSkinLibrary(skinLibraryName);
+    if (module) skinLibrary = module;
+    return module != nullptr;
+}
+
+void CPELKOmouseDlg::reportMissingSkin() {
+    std::wstring error = systemErrorText(::GetLastError());
+    std::wstring text = std::wstring(L"Failed opening DLL : ") + kDefaultSkinLibraryName +
+                        L"\r\nError: " + error + L"\r\n";
+    text.resize(std::min(text.size(), kMessageMax));
+    ::OutputDebugStringW(text.c_str());
+    MessageBox(text.c_str(), L"Failed", MB_OK);
+    ::PostQuitMessage(0);
+}
+
+void CPELKOmouseDlg::SetLabelTexts() {
+    for (int i = 0; i < layout::kLabelCount; ++i) {
+        const layout::Label& label = layout::kLabels[i];
+        bool main = label.page != layout::Page::Options;
+        labelTexts[i] = main && label.text ? label.text : L"";
+    }
+}
+
+bool CPELKOmouseDlg::CreateControls() {
+    SetWindowText(L"Glimmerhaus Pelko");
+    loadBackground(kBackgroundMain);
+    loadColours();
+    if (!m_controlsBuilt) buildControls();
+    shapeWindow();
+    if (!currentDevice || !startUpDevice(*currentDevice, settings, firmwareVersion)) return false;
+    initialiseProfiles();
+    return true;
+}
+
+// Makes the skin image the page background and sizes the window to it.
+bool CPELKOmouseDlg::loadBackground(int imageId) {
+    HANDLE image = ::LoadImageW(skinLibrary, MAKEINTRESOURCEW(imageId), IMAGE_BITMAP, 0, 0,
+                                LR_LOADMAP3DCOLORS);
+    if (!image) return false;
+    background.Attach(image);
+    BITMAP info = {};
+    if (background.GetBitmap(&info))
+        SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+    return true;
+}
+
+void CPELKOmouseDlg::loadColours() {
+    LoadSkinColour(skinLibrary, kLabelColourString, kPaddedColourFormat, labelColour);
+    LoadSkinColour(skinLibrary, kCaptionColourString, kPaddedColourFormat, captionColour);
+    LoadSkinColour(skinLibrary, kListColourString, kPlainColourFormat, listColour2);
+}
+
+// One walk over the control table; a later run (for a further device record) keeps the
+// controls the first one made.
+void CPELKOmouseDlg::buildControls() {
+    m_controlsBuilt = true;
+    for (const layout::Control& row : layout::kControls) {
+        switch (row.kind) {
+        case layout::Kind::HoverButton:
+            createButton(row, button(row.id));
+            break;
+        case layout::Kind::Slider:
+            createSlider(row, slider(row.id));
+            break;
+        case layout::Kind::List:
+            createList(row, list(row.id));
+            break;
+        }
+    }
+}
+
+void CPELKOmouseDlg::createButton(const layout::Control& row, CHoverButtonV2& control) {
+    if (!control.Create(L"", kHoverButtonStyle, toRect(row.rect), this, UINT(row.id))) return;
+    if (row.hasMargins)
+        control.SetTextMargins(row.margins.left, row.margins.top, row.margins.right,
+                               row.margins.bottom);
+    control.SetBitmaps(row.images[0], row.images[1], row.images[2], -1, -1, -1, -1, skinLibrary);
+    control.SetToggle(TRUE);
+    styleButton(row, control);
+    if (row.caption) control.SetCaption(row.caption);
+    if (row.textFormat) control.SetTextFormat(row.textFormat);
+    if (row.page == layout::Page::Options) control.ShowWindow(SW_HIDE);
+}
+
+void CPELKOmouseDlg::styleButton(const layout::Control& row, CHoverButtonV2& control) {
+    COLORREF caption = captionColour;
+    switch (row.style) {
+    case layout::TextStyle::None:
+        return;
+    case layout::TextStyle::Bold:
+        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, accentColour, caption,
+                             TRUE, FALSE, FALSE, FALSE);
+        return;
+    case layout::TextStyle::Option:
+    case layout::TextStyle::OptionBold:
+        control.SetTextStyle(row.textHeight, L"Arial", dimColour, caption, caption, caption,
+                             row.style == layout::TextStyle::OptionBold, FALSE, FALSE, FALSE);
+        return;
+    case layout::TextStyle::Plain:
+        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, caption, caption, FALSE,
+                             FALSE, FALSE, FALSE);
+        return;
+    case layout::TextStyle::Link:
+        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, accentColour, caption,
+                             FALSE, FALSE, TRUE, FALSE);
+        return;
+    }
+}
+
+void CPELKOmouseDlg::createSlider(const layout::Control& row, CBitmapSliderCtrl& control) {
+    if (!control.Create(nullptr, nullptr, kChildStyle, toRect(row.rect), this, UINT(row.id)))
+        return;
+    const layout::Slider& s = sliderRow(row.id);
+    control.SetRange(s.minimum, s.maximum);
+    control.SetThumbTop(layout::kSliderThumbTop);
+    control.SetBitmaps(skinLibrary, s.channel, s.channelDisabled, s.spare, s.thumb, s.thumbAlpha,
+                       s.thumbHitMask);
+    control.SetHitColour(layout::kSliderHitColour);
+    control.SetChannelSpan(layout::kSliderChannelStart, layout::kSliderChannelEnd);
+    control.SetPageStep(layout::kSliderPageStep);
+    control.SetPos(s.initial);
+}
+
+void CPELKOmouseDlg::createList(const layout::Control& row, CBitmapComboBox& control) {
+    if (!control.Create(nullptr, nullptr, kChildStyle, toRect(row.rect), this, UINT(row.id)))
+        return;
+    const layout::List& l = listRow(row.id);
+    control.SetDropHeight(l.dropHeight);
+    control.SetBitmaps(row.images[0], row.images[1], row.images[2], row.images[3], row.images[4],
+                       skinLibrary);
+    // The scroll track colour is stored only: the list has no scroll bar.
+    control.SetColors(listBackColour, captionColour, accentColour, listBackColour, listColour2,
+                      captionColour);
+    for (int entry = 0; entry < l.entryCount; ++entry)
+        control.AddString(l.entries[entry], 0);
+    if (l.selectedAtStart != layout::kNone) control.SetCurSel(l.selectedAtStart, 1);
+    if (row.page == layout::Page::Options) control.ShowWindow(SW_HIDE);
+}
+
+// Magenta pixels of the background become holes: they give the window its outline.
+void CPELKOmouseDlg::shapeWindow() {
+    using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    HMODULE user32 = ::GetModuleHandleW(L"USER32.DLL");
+    auto setAttributes = reinterpret_cast<SetLayeredAttributes>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "SetLayeredWindowAttributes")));
+    ModifyStyleEx(0, WS_EX_LAYERED);
+    if (setAttributes) setAttributes(m_hWnd, kColourKey, 0, LWA_COLORKEY);
+}

@@ -1,0 +1,51 @@
+#include "app/pelko_app.h"
+
+#include "app/main_dialog.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr DWORD kLanguage = 9;
+constexpr UINT kCompanionFirst = 15;
+constexpr UINT kCompanionSecond = 14;
+
+void initialiseCommonControls() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
+} // namespace
+
+bool storeStartUpMarker() {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kStartUpKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD language = kLanguage;
+    ::RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&language),
+                     sizeof(language));
+    ::RegCloseKey(key);
+    return true;
+}
+
+void notifyCompanion(UINT code) {
+    HWND companion = ::FindWindowW(L"Joyvane_Clock", L"Joyvane Clock");
+    if (!companion) return;
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(companion, WM_USER + code, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                          kCompanionWaitMs, &answer);
+}
+
+BOOL CPELKOmouseApp::InitInstance() {
+    initialiseCommonControls();
+    CPELKOmouseDlg dialog(nullptr);
+    m_pMainWnd = &dialog;
+    if (storeStartUpMarker()) {
+        notifyCompanion(kCompanionFirst);
+        notifyCompanion(kCompanionSecond);
+    }
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

@@ -1,0 +1,57 @@
+// How profile values and the controls' choices map onto each other: CPI codes and list
+// entries, report-rate codes and buttons, the decoding of a profile from the block bytes or
+// from the mirror, and the factory choices of the three profiles.
+#pragma once
+
+#include "device/mouse_settings.h"
+
+#include <optional>
+
+// List entry 0..3 → CPI code 8, 16, 32, 64; any other entry (the empty fifth gives 4) is kept.
+int cpiCodeOfEntry(int entry);
+// CPI code 0 or 8 → entry 0, 16 → 1, 32 → 2, 64 → 3; none for any other code.
+std::optional<int> cpiEntryOfCode(int code);
+
+enum class Rate { Hz125, Hz500, Hz1000 };
+// Report-rate code 1 → 1000 Hz, 2 → 500 Hz, 0 or 8 → 125 Hz; none for any other code.
+std::optional<Rate> rateOfCode(int code);
+int codeOfRate(Rate rate);
+
+// Speeds in the middle of the scale snap to 10.5.
+bool inSensitivityDetent(float speed);
+inline constexpr float kSensitivityDetent = 10.5f;
+
+// What showing a profile puts into the controls; an empty field leaves its controls alone.
+struct ProfileView {
+    std::optional<int> cpi1Entry, cpi2Entry;
+    std::optional<Rate> rate;
+    std::optional<bool> swapOn;
+    bool accelerationOn = false;
+    std::optional<float> wheel;
+    bool onePage = false; // with wheel
+    std::optional<float> speed;
+};
+
+// From the profile's bytes as the device holds them; codes that match no rule stay empty.
+ProfileView viewFromBlock(const ProfileSettings& profile);
+// From the mirror entry of profile index 0..2; codes that match no rule fall back to the
+// profile's factory choice.
+ProfileView viewFromMirror(const ProfileMirrorEntry& entry, int profileIndex);
+
+// The mirror entry of one profile's bytes (sign-extended, the speed as a float).
+ProfileMirrorEntry mirrorOf(const ProfileSettings& profile);
+
+// The factory choices of one profile, and the marker that records them.
+struct FactoryChoice {
+    int offset;
+    int cpi1Entry, cpi2Entry;
+    Rate rate;
+    bool swapOn;
+};
+// The row of a profile offset (0, 11 or 22), or null.
+const FactoryChoice* factoryChoiceOf(int offset);
+
+// Whether the markers say the profile at offset had its factory choices; a profile that had
+// none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2, 0xFF → 3 for 3).
+bool hadFactoryChoices(const MouseSettings& settings, int offset);
+void markFactoryChoices(MouseSettings& settings, int offset);

@@ -1,0 +1,19 @@
+// Finding the skin library: its file name from a device interface path, and the data-only load.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+inline constexpr wchar_t kDefaultSkinLibraryName[] = L"VID_2719&PID_0604&MI_01.dll";
+// "VID_2719&PID_0604&MI_01.dll": 27 characters.
+inline constexpr size_t kSkinLibraryNameMax = 27;
+
+// The skin library's file name for a device interface path: "VID_vvvv&PID_pppp" from the
+// path's upper-cased copy, then "&MI_ii" when the path names an interface, then ".dll". Empty
+// when the path does not name the mouse's identifiers, is too short to hold them, ends at
+// "MI_", or would give a name that is not a bare file name.
+std::wstring skinLibraryNameForPath(const char* path);
+
+// Loads the named file as a data-only image (resources only, no code runs); null on failure.
+HMODULE loadSkinLibrary(const wchar_t* name);

@@ -1,0 +1,124 @@
+// Decoding a profile for the controls, the factory choices and their markers, and taking the
+// panel's values back from the controls.
+#include "app/settings_rules.h"
+#include "device/config_block.h"
+#include "tests/app/app_fixture.h"
+
+namespace {
+
+using namespace layout::id;
+
+ProfileSettings profileWith(int8_t wheel, int8_t speed) {
+    ProfileSettings p = {};
+    p.cpiCode[0] = 64;
+    p.cpiCode[1] = 5; // no list entry
+    p.reportRateCode = 4;
+    p.buttonSwap = 7;
+    p.wheelLines = wheel;
+    p.pointerSpeed = speed;
+    return p;
+}
+
+} // namespace
+
+TEST(SettingsRules, BlockBytesDecodeWheelAndSpeedAndLeaveUnknownCodesAlone) {
+    struct Case {
+        int8_t wheel, speed;
+        std::optional<float> shownWheel;
+        bool onePage;
+        std::optional<float> shownSpeed;
+    };
+    const Case cases[] = {
+        {int8_t(0x85), 10, 5.0f, true, 10.5f},
+        {0x05, 11, 5.0f, false, 10.5f},
+        {0x00, 0, std::nullopt, false, std::nullopt},
+        {100, 12, 100.0f, false, 12.0f},
+        {int8_t(0xE4), 9, 100.0f, true, 9.0f}, // 100 lines + page flag
+    };
+    for (const Case& c : cases) {
+        ProfileView view = viewFromBlock(profileWith(c.wheel, c.speed));
+        EXPECT_EQ(view.wheel, c.shownWheel) << int(c.wheel);
+        EXPECT_EQ(view.onePage, c.onePage) << int(c.wheel);
+        EXPECT_EQ(view.speed, c.shownSpeed) << int(c.speed);
+        EXPECT_EQ(view.cpi1Entry, 3);
+        EXPECT_FALSE(view.cpi2Entry || view.rate || view.swapOn);
+    }
+}
+
+TEST(SettingsRules, MirrorValuesThatMatchNothingFallBackToTheProfilesFactoryChoice) {
+    const ProfileMirrorEntry odd = {5, 6, 7, 9, 0.0f, 0, 0};
+    const struct {
+        int cpi2;
+        Rate rate;
+        bool swapOn;
+    } expected[] = {{1, Rate::Hz500, false}, {3, Rate::Hz1000, false}, {1, Rate::Hz500, true}};
+    for (int profile = 0; profile < 3; ++profile) {
+        ProfileView view = viewFromMirror(odd, profile);
+        EXPECT_EQ(view.cpi1Entry, 0) << profile;
+        EXPECT_EQ(view.cpi2Entry, expected[profile].cpi2) << profile;
+        EXPECT_EQ(view.rate, expected[profile].rate) << profile;
+        EXPECT_EQ(view.swapOn, expected[profile].swapOn) << profile;
+    }
+    ProfileView paged = viewFromMirror({16, 32, 1, 1, 10.0f, 1, 133}, 0);
+    EXPECT_EQ(paged.wheel, 5.0f);
+    EXPECT_TRUE(paged.onePage);
+    EXPECT_EQ(paged.speed, 10.5f);
+    EXPECT_EQ(viewFromMirror({0, 0, 0, 0, 0.0f, 0, -28}, 0).wheel, 100.0f);
+}
+
+TEST_F(AppTest, FactoryChoicesMoveTheMarkersOnceForEachProfile) {
+    CPELKOmouseDlg& d = build(); // never configured, profile 1 active
+    EXPECT_EQ(d.settings.defaultsMarkerA, 10);
+    EXPECT_TRUE(d.applyProfileDefaults(11));
+    EXPECT_EQ(d.settings.defaultsMarkerA, 12);
+    EXPECT_EQ(d.list(kCpi2List).GetCurSel(), 3);
+    EXPECT_EQ(d.button(kRate1000).GetCheck(), 1);
+    EXPECT_EQ(d.button(kProfile2).GetCheck(), 1);
+    EXPECT_EQ(d.button(kProfile1).GetCheck(), 0);
+    EXPECT_FALSE(d.applyProfileDefaults(0)); // 12 counts for profile 1 too
+    EXPECT_FALSE(d.applyProfileDefaults(11));
+    EXPECT_TRUE(d.applyProfileDefaults(22));
+    EXPECT_EQ(d.settings.defaultsMarkerB, 3);
+    EXPECT_EQ(d.button(kSwapOn).GetCheck(), 1);
+    EXPECT_FALSE(d.applyProfileDefaults(22));
+}
+
+TEST_F(AppTest, PanelValuesComeFromTheControls) {
+    CPELKOmouseDlg& d = build(); // profile 1: 400/800, 500 Hz, swap off
+    d.list(kCpi1List).SetCurSel(4, 1); // the empty fifth entry
+    d.slider(kSensitivity).SetPos(10.0f);
+    d.slider(kWheel).SetPos(99.0f);
+    d.button(kOnePage).SetCheck(1);
+    d.button(kRate500).SetCheck(0);
+    d.button(kRate1000).SetCheck(1);
+    d.collectPanelValues();
+    const PanelValues& p = d.panelValues;
+    EXPECT_EQ(p.cpi1Code, 4);
+    EXPECT_EQ(p.cpi2Code, 16);
+    EXPECT_EQ(p.reportRateCode, 1);
+    EXPECT_EQ(p.buttonSwap, 0); // swap off
+    EXPECT_FLOAT_EQ(p.pointerSpeed, 10.0f); // the value read before the move to 10.5
+    EXPECT_FLOAT_EQ(d.slider(kSensitivity).GetPos(), 10.5f);
+    EXPECT_EQ(p.wheelLines, 100);
+    EXPECT_EQ(p.onePage, 0x80);
+
+    // No rate checked keeps the rate; 10.5 is stored as 10.
+    d.button(kRate1000).SetCheck(0);
+    d.collectPanelValues();
+    EXPECT_EQ(d.panelValues.reportRateCode, 1);
+    ASSERT_TRUE(storeProfile(d.settings, d.profileMirror, d.panelValues, 0));
+    EXPECT_EQ(d.settings.profiles[0].pointerSpeed, 10);
+    EXPECT_EQ(d.settings.profiles[0].cpiCode[0], 4);
+}
+
+TEST_F(AppTest, AListWithoutASelectionKeepsTheStoredCpiCode) {
+    bus->firmware.memory[0] = 12;
+    bus->firmware.memory[28] = 0x55; // a code no entry shows: the list stays unselected
+    CPELKOmouseDlg& d = build();
+    ASSERT_EQ(d.list(kCpi1List).GetCurSel(), -1);
+    d.collectPanelValues();
+    EXPECT_EQ(d.panelValues.cpi1Code, 0x55);
+    ASSERT_TRUE(storeProfile(d.settings, d.profileMirror, d.panelValues, 0));
+    EXPECT_EQ(uint8_t(d.settings.profiles[0].cpiCode[0]), 0x55);
+    EXPECT_EQ(uint8_t(d.settings.profiles[0].cpiCode[2]), 0x55);
+}
