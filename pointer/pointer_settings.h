@@ -1,0 +1,42 @@
+// The Windows pointer settings a profile carries: pointer speed, acceleration and wheel
+// scrolling, applied from and read into the values of the window's pointer controls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+// What the window's pointer controls show when the settings are applied.
+struct PointerControls {
+    bool accelerationOn = false; // "Enable" checked
+    float sensitivity = 0.0f;    // sensitivity slider position
+    float wheel = 0.0f;          // wheel slider position
+    bool onePage = false;        // "One Page" checked
+};
+
+// The profile values the apply step fixes, and the result of its last SystemParametersInfoW call.
+struct AppliedPointerValues {
+    int32_t acceleration = 0; // 1 or 0
+    int32_t wheelLines = 0;   // 100 above 98, else the wheel value truncated
+    int32_t onePage = 0;      // 0x80 when "One Page" is checked
+    BOOL result = FALSE;
+};
+
+// Sets acceleration and speed for this session only, and stores and announces the wheel lines.
+AppliedPointerValues applyPointerSettings(const PointerControls& controls);
+
+// What Windows holds, as the window's pointer controls would show it.
+struct PointerReading {
+    float speed = 0.0f;                 // sensitivity slider value (0 after a failed read)
+    std::optional<float> wheel;         // wheel slider value; absent when the read failed
+    bool checkOnePage = false;          // page scrolling: wheel 1 and "One Page" checked
+    std::optional<bool> accelerationOn; // absent when SPI_GETMOUSE failed
+};
+
+PointerReading readPointerSettings();
+
+// The SystemParametersInfoW seam: tests install a fake; null puts the system's function back.
+using SystemParametersInfoFunction = BOOL(WINAPI*)(UINT action, UINT param, PVOID data,
+                                                   UINT winIni);
+void installSystemParametersInfo(SystemParametersInfoFunction function);
