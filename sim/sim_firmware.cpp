@@ -1,9 +1,9 @@
 #include "sim/sim_firmware.h"
 
 #include "device/feature_report.h"
+#include "sim/sim_memory_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -162,19 +162,11 @@ bool SimFirmware::persistTo(const std::wstring& path) {
 }
 
 bool SimFirmware::saveMemory(const std::wstring& path) const {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file) return false;
-    const bool written = std::fwrite(memory.data(), 1, memory.size(), file) == memory.size();
-    return std::fclose(file) == 0 && written;
+    return writeSimMemoryFile(path, memory);
 }
 
 bool SimFirmware::loadMemory(const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file) return false;
-    SimMemory image{};
-    const bool complete =
-        std::fread(image.data(), 1, image.size(), file) == image.size() && std::fgetc(file) == EOF;
-    std::fclose(file);
-    if (complete) memory = image;
-    return complete;
+    const std::optional<SimMemory> image = readSimMemoryFile(path);
+    memory = image.value_or(factoryMemory());
+    return image.has_value();
 }

@@ -29,10 +29,11 @@ class SimFirmware {
     void cycleCpiStage();
     void nextProfile();
 
-    // Non-volatile memory in a file: loaded now when it holds a memory image, saved after
-    // every change from then on.
+    // Non-volatile memory in a file (sim_memory_file.h): loaded now, saved now and after every
+    // change from then on. False when the file cannot be saved.
     bool persistTo(const std::wstring& path);
     bool saveMemory(const std::wstring& path) const;
+    // The file's memory image; the factory memory (and false) when the file holds none.
     bool loadMemory(const std::wstring& path);
 
     SimMemory memory;
