@@ -7,6 +7,7 @@
 #include "controls/bitmap_combo_box.h"
 #include "controls/bitmap_slider.h"
 #include "controls/hover_button.h"
+#include "device/commit.h"
 #include "device/hid_device.h"
 #include "device/mouse_settings.h"
 #include "framework/bitmap.h"
@@ -18,6 +19,8 @@
 
 inline constexpr UINT kMainDialogTemplate = 302;
 inline constexpr UINT kApplicationIcon = 428;
+inline constexpr int kMainBackground = 162;
+inline constexpr int kOptionsBackground = 246;
 
 class CPELKOmouseDlg : public CDialog {
   public:
@@ -28,6 +31,9 @@ class CPELKOmouseDlg : public CDialog {
     DECLARE_MESSAGE_MAP()
 
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnOK() override;
+    void OnCancel() override;
     // Fills the Main page's labels and "Profiles", and empties the Options page's.
     void SetLabelTexts();
     // Builds the window from the skin library and runs the device's start-up exchange; true
@@ -76,8 +82,38 @@ class CPELKOmouseDlg : public CDialog {
 
   protected:
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnMinimise(WPARAM, LPARAM);
+    LRESULT OnOkCommand(WPARAM, LPARAM);
+    LRESULT OnCancelCommand(WPARAM, LPARAM);
+    LRESULT OnApply(WPARAM, LPARAM);
+    LRESULT OnWheelSlider(WPARAM, LPARAM);
+    LRESULT OnSensitivitySlider(WPARAM, LPARAM);
+    LRESULT OnProfileButton(WPARAM, LPARAM);
+    LRESULT OnOptionButton(WPARAM, LPARAM);
+    LRESULT OnPageTab(WPARAM, LPARAM);
+    LRESULT OnLink(WPARAM, LPARAM);
+    LRESULT OnComboSelChange(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnDefault(WPARAM, LPARAM);
 
   private:
+    // Commands, pages and timers.
+    void switchProfile(int buttonId);
+    void switchPage(layout::Page page);
+    void showPageControls(layout::Page page);
+    void commit(CommitKind kind);
+    void applyPointerControls();
+    void watchDevice();
+    void markActiveCpiList(int stage);
+    void releaseToggledButtons();
+    void sensitivityDetent();
+
     void scanDevices();
     bool loadSkin(const std::wstring& name);
     void reportMissingSkin();

@@ -17,7 +17,6 @@ constexpr size_t kMessageMax = 259;
 constexpr DWORD kSystemTextMax = 260;
 constexpr DWORD kHoverButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
-constexpr int kBackgroundMain = 162;
 constexpr UINT kLabelColourString = 146;
 constexpr UINT kCaptionColourString = 140;
 constexpr UINT kListColourString = 142;
@@ -142,7 +141,7 @@ void CPELKOmouseDlg::SetLabelTexts() {
 
 bool CPELKOmouseDlg::CreateControls() {
     SetWindowText(L"Glimmerhaus Pelko");
-    loadBackground(kBackgroundMain);
+    loadBackground(kMainBackground);
     loadColours();
     if (!m_controlsBuilt) buildControls();
     shapeWindow();
