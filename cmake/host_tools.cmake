@@ -26,7 +26,8 @@ function(pelko_test_images rc_var generator_source)
   get_filename_component(name ${generator_source} NAME_WE)
   pelko_host_program(${name}
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${generator_source} ${PELKO_BMP_WRITER}
-    DEPENDS ${I_DEPENDS} ${CMAKE_SOURCE_DIR}/skin/generator/bmp_file.h)
+    DEPENDS ${I_DEPENDS} ${CMAKE_SOURCE_DIR}/skin/generator/bmp_file.h
+            ${CMAKE_SOURCE_DIR}/skin/generator/bmp_header.h)
   set(image_dir ${CMAKE_CURRENT_BINARY_DIR}/images)
   add_custom_command(OUTPUT ${image_dir}/images.rc
     COMMAND ${CMAKE_COMMAND} -E make_directory ${image_dir}

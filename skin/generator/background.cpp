@@ -1,5 +1,6 @@
 // The two page backgrounds: window outline cut with magenta, title strip, settings cards with
 // their group dividers, and the tray of buttons at the bottom. No text: the program paints it.
+#include "marks.h"
 #include "skin_images.h"
 #include "theme.h"
 
@@ -34,10 +35,7 @@ void windowFrame(Canvas& c, int w, int h) {
 
 // A small mouse mark at the left of the title strip.
 void titleMark(Canvas& c) {
-    Box body = box(10.5, 5, 21.5, 20);
-    c.fill(ring(roundRect(body, 5.5), 1.4), solid(accent));
-    c.fill(segment(16, 5.8, 16, 10.5, 1.3), solid(accent));
-    c.fill(roundRect(box(15.2, 8, 16.8, 11.5), 0.8), solid(accentLight));
+    mouseMark(c, box(10.5, 5, 21.5, 20), 1.4);
 }
 
 void card(Canvas& c, Box b) {

@@ -1,19 +1,8 @@
 #include "bmp_file.h"
 
+#include "bmp_header.h"
+
 #include <fstream>
-
-namespace {
-
-void put16(std::ofstream& f, uint16_t v) {
-    f.put(char(v & 0xFF)).put(char(v >> 8));
-}
-
-void put32(std::ofstream& f, uint32_t v) {
-    put16(f, uint16_t(v & 0xFFFF));
-    put16(f, uint16_t(v >> 16));
-}
-
-} // namespace
 
 bool writeBmp24(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() != size_t(width) * size_t(height) * 3) {
@@ -26,17 +15,7 @@ bool writeBmp24(const std::string& path, int width, int height, const std::vecto
     put32(f, 14 + 40 + pixels);
     put32(f, 0);
     put32(f, 14 + 40);
-    put32(f, 40); // BITMAPINFOHEADER
-    put32(f, uint32_t(width));
-    put32(f, uint32_t(height)); // positive height: bottom-up rows
-    put16(f, 1);
-    put16(f, 24);
-    put32(f, 0); // BI_RGB
-    put32(f, pixels);
-    put32(f, 2835);
-    put32(f, 2835);
-    put32(f, 0);
-    put32(f, 0);
+    putInfoHeader(f, uint32_t(width), uint32_t(height), 24, pixels);
     std::vector<char> row(stride, 0);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {

@@ -83,3 +83,18 @@ Bitmap Canvas::keyed(const Bitmap& backdrop, double threshold) const {
             if (a_[index(x, y)] < threshold) out.set(x, y, kMagenta);
     return out;
 }
+
+std::vector<uint8_t> Canvas::rgba() const {
+    std::vector<uint8_t> out(size_t(width_) * height_ * 4);
+    for (size_t i = 0; i < a_.size(); ++i) {
+        double a = a_[i];
+        uint8_t* p = &out[i * 4];
+        if (a > 0) {
+            p[0] = toByte(c_[i].r / a);
+            p[1] = toByte(c_[i].g / a);
+            p[2] = toByte(c_[i].b / a);
+        }
+        p[3] = toByte(a * 255);
+    }
+    return out;
+}

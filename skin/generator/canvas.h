@@ -50,6 +50,9 @@ class Canvas {
     Bitmap over(const Bitmap& backdrop) const;
     // As over(), but pixels the layer barely touches become magenta (not drawn).
     Bitmap keyed(const Bitmap& backdrop, double threshold = 0.03) const;
+    // The layer alone, four bytes a pixel (red first, then straight alpha): icons carry their
+    // own transparency instead of a colour key.
+    std::vector<uint8_t> rgba() const;
 
   private:
     size_t index(int x, int y) const { return size_t(y) * width_ + x; }
