@@ -157,7 +157,10 @@ bool CPELKOmouseDlg::loadBackground(int imageId) {
     if (!image) return false;
     background.Attach(image);
     BITMAP info = {};
-    if (background.GetBitmap(&info))
+    if (!background.GetBitmap(&info)) return true;
+    RECT window;
+    GetWindowRect(&window);
+    if (window.right - window.left != info.bmWidth || window.bottom - window.top != info.bmHeight)
         SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
     return true;
 }

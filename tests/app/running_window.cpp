@@ -1,0 +1,79 @@
+#include "tests/app/running_window.h"
+
+bool pumpDialog(CDialog& dialog, DWORD milliseconds) {
+    bool quit = false;
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                continue;
+            }
+            HWND window = dialog.m_hWnd;
+            bool ours = window && (msg.hwnd == window || ::IsChild(window, msg.hwnd));
+            if (ours && (dialog.PreTranslateMessage(&msg) || ::IsDialogMessageW(window, &msg)))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (::GetTickCount() - start < milliseconds);
+    return quit;
+}
+
+void pointerAt(CDialog& dialog, int x, int y, DWORD buttonFlags) {
+    POINT screen = {x, y};
+    ::ClientToScreen(dialog, &screen);
+    pointerAtScreen(dialog, screen, buttonFlags);
+}
+
+void pointerAtScreen(CDialog& dialog, POINT screen, DWORD buttonFlags) {
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+    pumpDialog(dialog, 30);
+}
+
+void clickAt(CDialog& dialog, int x, int y) {
+    pointerAt(dialog, x, y);
+    pointerAt(dialog, x, y, MOUSEEVENTF_LEFTDOWN);
+    pointerAt(dialog, x, y, MOUSEEVENTF_LEFTUP);
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(const wchar_t* caption) : m_caption(caption) {
+    m_answered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, run, this, 0, nullptr);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    ::WaitForSingleObject(m_thread, 15000);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_answered);
+}
+
+DWORD WINAPI MessageBoxAnswerer::run(void* self) {
+    auto* answerer = static_cast<MessageBoxAnswerer*>(self);
+    for (int i = 0; i < 600; ++i) {
+        HWND box = ::FindWindowW(L"#32770", answerer->m_caption);
+        if (box && ::IsWindowVisible(box)) {
+            wchar_t text[300] = {};
+            ::GetDlgItemTextW(box, 0xFFFF, text, 300);
+            answerer->m_text = text;
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            ::SetEvent(answerer->m_answered);
+            return 0;
+        }
+        ::Sleep(20);
+    }
+    return 1;
+}
+
+std::wstring MessageBoxAnswerer::text(DWORD milliseconds) {
+    if (::WaitForSingleObject(m_answered, milliseconds) != WAIT_OBJECT_0) return L"(no box)";
+    return m_text;
+}
