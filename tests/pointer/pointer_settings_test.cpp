@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <set>
 #include <vector>
