@@ -1,6 +1,7 @@
 #include "pointer/pointer_settings.h"
 
 #include <array>
+#include <climits> // WHEEL_PAGESCROLL
 
 namespace {
 
