@@ -2,6 +2,7 @@
 // page backgrounds line up with the controls the program places over them.
 #pragma once
 
+#include "app/window_layout.h"
 #include "canvas.h"
 #include "shapes.h"
 
@@ -30,11 +31,13 @@ inline constexpr Rgb white{250, 250, 250};
 
 } // namespace theme
 
-// Where things sit in the 568 x 344 client area (left, top, right, bottom).
+// Where things sit in the 568 x 344 client area (left, top, right, bottom). The controls and
+// the labels are where the program's own layout table puts them; the cards, trays and rules
+// around them are the art's.
 namespace layout {
 
-inline constexpr int pageWidth = 568;
-inline constexpr int pageHeight = 344;
+inline constexpr int pageWidth = kPageWidth;
+inline constexpr int pageHeight = kPageHeight;
 inline constexpr int titleHeight = 24;
 inline constexpr double cornerRadius = 9;
 
@@ -46,37 +49,50 @@ inline constexpr int bottomBarTop = 286;
 inline constexpr Box profileTray{205, 308, 370, 339};
 inline constexpr Box commitTray{395, 308, 558, 339};
 
+// A label rectangle of the program's label table.
+constexpr Box labelBox(int index) {
+    const Rect& r = kLabels[index].rect;
+    return Box{double(r.left), double(r.top), double(r.right), double(r.bottom)};
+}
+
 // Heading label rectangles, underlined in the accent colour.
-inline constexpr Box hardwareHeading{9, 41, 121, 55};
-inline constexpr Box windowsHeading{259, 41, 375, 56};
-inline constexpr Box aboutHeading{13, 40, 52, 57};
-inline constexpr Box linksHeading{329, 40, 364, 57};
+inline constexpr Box hardwareHeading = labelBox(0);
+inline constexpr Box windowsHeading = labelBox(1);
+inline constexpr Box linksHeading = labelBox(14);
+inline constexpr Box aboutHeading = labelBox(15);
 
 // Top-left corners of the controls whose images are composed over the backgrounds.
 struct Point {
     int x, y;
 };
-inline constexpr Point minimiseButton{502, 6};
-inline constexpr Point closeButton{529, 6};
-inline constexpr Point pushButton{400, 311};
-inline constexpr Point optionsTab{494, 34};
-inline constexpr Point mainTab{507, 34};
-inline constexpr Point rateButton{17, 153};
-inline constexpr Point accelerationButton{272, 152};
-inline constexpr Point onePageButton{273, 242};
-inline constexpr Point swapOnButton{62, 220};
-inline constexpr Point swapOffButton{135, 220};
-inline constexpr Point sensitivitySlider{273, 90};
-inline constexpr Point wheelSlider{273, 216};
-inline constexpr Point cpiList{51, 91};
-inline constexpr Point languageList{38, 195};
-inline constexpr Point productLink{309, 117};
-inline constexpr Point downloadsLink{290, 151};
-inline constexpr Point supportLink{281, 189};
+
+constexpr Point controlAt(int controlId) {
+    for (const Control& control : kControls)
+        if (control.id == controlId) return {control.rect.left, control.rect.top};
+    return {0, 0};
+}
+
+inline constexpr Point minimiseButton = controlAt(id::kMinimise);
+inline constexpr Point closeButton = controlAt(id::kClose);
+inline constexpr Point pushButton = controlAt(id::kOk);
+inline constexpr Point optionsTab = controlAt(id::kOptionsTab);
+inline constexpr Point mainTab = controlAt(id::kMainTab);
+inline constexpr Point rateButton = controlAt(id::kRate125);
+inline constexpr Point accelerationButton = controlAt(id::kAccelerationOn);
+inline constexpr Point onePageButton = controlAt(id::kOnePage);
+inline constexpr Point swapOnButton = controlAt(id::kSwapOn);
+inline constexpr Point swapOffButton = controlAt(id::kSwapOff);
+inline constexpr Point sensitivitySlider = controlAt(id::kSensitivity);
+inline constexpr Point wheelSlider = controlAt(id::kWheel);
+inline constexpr Point cpiList = controlAt(id::kCpi1List);
+inline constexpr Point languageList = controlAt(id::kLanguageList);
+inline constexpr Point productLink = controlAt(id::kProductLink);
+inline constexpr Point downloadsLink = controlAt(id::kDownloadsLink);
+inline constexpr Point supportLink = controlAt(id::kSupportLink);
 
 // The slider thumb's centre travels between these x positions of the channel image.
-inline constexpr int channelStart = 9;
-inline constexpr int channelEnd = 261;
+inline constexpr int channelStart = kSliderChannelStart;
+inline constexpr int channelEnd = kSliderChannelEnd;
 inline constexpr double thumbCentreY = 6.5;
 
 } // namespace layout
