@@ -1,5 +1,6 @@
 // The pointer settings over a stand-in that keeps the values as Windows does.
 #include "pointer/pointer_settings.h"
+#include "tests/support/fake_system_parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -11,55 +12,15 @@
 
 namespace {
 
-struct ParametersCall {
-    UINT action;
-    UINT param;
-    uintptr_t data; // the pointer argument's value
-    UINT winIni;
-};
-
-struct FakeWindows {
-    std::array<int, 3> mouse = {6, 10, 1};
-    int speed = 10;
-    UINT wheelLines = 3;
-    std::set<UINT> failing;
-    std::vector<ParametersCall> calls;
-} fake;
-
-BOOL WINAPI fakeParametersInfo(UINT action, UINT param, PVOID data, UINT winIni) {
-    fake.calls.push_back({action, param, reinterpret_cast<uintptr_t>(data), winIni});
-    if (fake.failing.count(action)) return FALSE;
-    switch (action) {
-    case SPI_GETMOUSE:
-        std::memcpy(data, fake.mouse.data(), sizeof(fake.mouse));
-        return TRUE;
-    case SPI_SETMOUSE:
-        std::memcpy(fake.mouse.data(), data, sizeof(fake.mouse));
-        return TRUE;
-    case SPI_GETMOUSESPEED:
-        *static_cast<int*>(data) = fake.speed;
-        return TRUE;
-    case SPI_SETMOUSESPEED:
-        fake.speed = int(reinterpret_cast<intptr_t>(data));
-        return TRUE;
-    case SPI_GETWHEELSCROLLLINES:
-        *static_cast<UINT*>(data) = fake.wheelLines;
-        return TRUE;
-    case SPI_SETWHEELSCROLLLINES:
-        fake.wheelLines = param;
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
+FakeSystemParameters fake;
 
 class PointerSettings : public testing::Test {
   protected:
     void SetUp() override {
-        fake = FakeWindows{};
-        installSystemParametersInfo(fakeParametersInfo);
+        fake = FakeSystemParameters{};
+        fake.install();
     }
-    void TearDown() override { installSystemParametersInfo(nullptr); }
+    void TearDown() override { FakeSystemParameters::uninstall(); }
 };
 
 constexpr UINT kStoreAndAnnounce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;

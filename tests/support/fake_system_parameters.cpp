@@ -22,12 +22,9 @@ BOOL WINAPI fakeParametersInfo(UINT action, UINT param, PVOID data, UINT winIni)
     case SPI_GETMOUSESPEED:
         *static_cast<int*>(data) = fake.speed;
         return TRUE;
-    case SPI_SETMOUSESPEED: {
-        const intptr_t speed = reinterpret_cast<intptr_t>(data);
-        if (speed < 1 || speed > 20) return FALSE;
-        fake.speed = int(speed);
+    case SPI_SETMOUSESPEED:
+        fake.speed = int(reinterpret_cast<intptr_t>(data));
         return TRUE;
-    }
     case SPI_GETWHEELSCROLLLINES:
         *static_cast<UINT*>(data) = fake.wheelLines;
         return TRUE;
