@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CBitmapSliderCtrl, CWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
@@ -117,6 +118,17 @@ LRESULT CBitmapSliderCtrl::OnEraseBkgnd(WPARAM wParam, LPARAM) {
 
 LRESULT CBitmapSliderCtrl::OnPaint(WPARAM, LPARAM) {
     CPaintDC dc(this);
+    Draw(dc);
+    return 0;
+}
+
+// Draws the slider on a DC given by the caller (wParam).
+LRESULT CBitmapSliderCtrl::OnPrintClient(WPARAM wParam, LPARAM) {
+    Draw(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+void CBitmapSliderCtrl::Draw(HDC dc) {
     RECT client;
     GetClientRect(&client);
     bool enabled = IsWindowEnabled();
@@ -129,7 +141,6 @@ LRESULT CBitmapSliderCtrl::OnPaint(WPARAM, LPARAM) {
         AlphaMaskBlt(thumb, dc, m_thumbRect.left, m_thumbRect.top,
                      m_thumbRect.right - m_thumbRect.left, m_thumbRect.bottom - m_thumbRect.top,
                      m_thumbBitmap.bmWidth, m_thumbBitmap.bmHeight, m_thumbAlpha);
-    return 0;
 }
 
 LRESULT CBitmapSliderCtrl::OnLButtonDown(WPARAM, LPARAM lParam) {
@@ -151,8 +162,7 @@ LRESULT CBitmapSliderCtrl::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     Default();
     // Only a drag with the left button alone: no other button, no modifier key.
     if (GetCapture() == m_hWnd && wParam == MK_LBUTTON) Drag(GET_X_LPARAM(lParam));
-    ::SendMessageW(GetParentHwnd(), UWM_CONTROL_INFO, reinterpret_cast<WPARAM>(&m_info),
-                   reinterpret_cast<LPARAM>(m_hWnd));
+    SendControlInfo(*this, m_info);
     return 0;
 }
 

@@ -1,9 +1,9 @@
 #include "controls/combo_box_list.h"
 #include "controls/bitmap_combo_box.h"
-#include "controls/dc_selection.h"
-#include "framework/bitmap.h"
 #include "framework/brush.h"
 #include "framework/dc.h"
+#include "framework/dc_scope.h"
+#include "framework/double_buffer.h"
 #include <algorithm>
 #include <new>
 #include <windowsx.h>
@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CComboBoxList, CWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
@@ -32,8 +33,7 @@ ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
 END_MESSAGE_MAP()
 
 CComboBoxList::CComboBoxList(CBitmapComboBox* owner) : m_owner(owner) {
-    m_font.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                      CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, L"Arial");
+    m_font.CreateSkinFont(CBitmapComboBox::kFontHeight, 0, 0, 0, 0, CBitmapComboBox::kFontFace);
 }
 
 CComboBoxList::~CComboBoxList() {
@@ -183,22 +183,16 @@ LRESULT CComboBoxList::OnMouseWheel(WPARAM, LPARAM) {
 
 LRESULT CComboBoxList::OnPaint(WPARAM, LPARAM) {
     CPaintDC paintDc(this);
-    int width = m_clientRect.right - m_clientRect.left;
-    int height = m_clientRect.bottom - m_clientRect.top;
-    CDC memory;
-    CBitmap buffer;
-    if (!memory.CreateCompatibleDC(&paintDc) ||
-        !buffer.CreateCompatibleBitmap(&paintDc, width, height)) {
-        Draw(&paintDc);
-        return 0;
-    }
-    ScopedSelection selected(memory, buffer.GetSafeHandle());
-    if (!selected.ok()) {
-        Draw(&paintDc);
-        return 0;
-    }
-    Draw(&memory);
-    paintDc.BitBlt(0, 0, width, height, &memory, 0, 0, SRCCOPY);
+    DoubleBuffer buffer(paintDc, m_clientRect.right - m_clientRect.left,
+                        m_clientRect.bottom - m_clientRect.top);
+    Draw(&buffer.dc());
+    return 0;
+}
+
+// Draws the list straight on a DC given by the caller (wParam).
+LRESULT CComboBoxList::OnPrintClient(WPARAM wParam, LPARAM) {
+    CDC dc(reinterpret_cast<HDC>(wParam));
+    Draw(&dc);
     return 0;
 }
 
@@ -238,8 +232,7 @@ void CComboBoxList::UpdateHoverRect() {
 }
 
 void CComboBoxList::DrawRows(CDC* dc) {
-    COLORREF oldColour = dc->SetTextColor(m_colours.text);
-    int oldMode = dc->SetBkMode(TRANSPARENT);
+    ScopedTextStyle style(*dc, m_colours.text, TRANSPARENT);
     ScopedSelection font(*dc, m_font.GetSafeHandle());
     int row = 0;
     for (const Item* item = m_head.get(); item; item = item->next.get(), ++row) {
@@ -251,6 +244,4 @@ void CComboBoxList::DrawRows(CDC* dc) {
         RECT rect = {m_itemArea.left + kTextInset, y + kTextTop, m_itemArea.right, y + kRowHeight};
         dc->DrawText(item->text, &rect, DT_SINGLELINE);
     }
-    dc->SetTextColor(oldColour);
-    dc->SetBkMode(oldMode);
 }

@@ -42,6 +42,7 @@ class CComboBoxList : public CWnd {
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);

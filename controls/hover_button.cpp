@@ -1,12 +1,10 @@
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace {
 
 constexpr UINT kDefaultTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 37
-constexpr DWORD kHoverTimeMs = 1;
 
 } // namespace
 
@@ -25,7 +23,6 @@ END_MESSAGE_MAP()
 
 BOOL CHoverButtonV2::SetBitmaps(int normal, int down, int hover, int disabled, int /*hitMask*/,
                                 int disabledChecked, int /*checkedHover*/, HMODULE module) {
-    if (!module) module = ::GetModuleHandleW(nullptr);
     GetClientRect(&m_clientRect);
     if (disabled == -1) disabled = normal;
     if (disabledChecked == -1) disabledChecked = disabled;
@@ -56,10 +53,9 @@ void CHoverButtonV2::SetTextStyle(int height, const std::wstring& face, COLORREF
     m_hoverColour = hoverColour;
     m_disabledColour = disabledColour;
     m_font.DeleteObject();
-    m_font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : 0, static_cast<BYTE>(italic != FALSE),
-                      static_cast<BYTE>(underline != FALSE), static_cast<BYTE>(strikeOut != FALSE),
-                      DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
-                      CLEARTYPE_QUALITY, 0, m_fontFace.c_str());
+    m_font.CreateSkinFont(height, bold ? FW_BOLD : 0, static_cast<BYTE>(italic != FALSE),
+                          static_cast<BYTE>(underline != FALSE),
+                          static_cast<BYTE>(strikeOut != FALSE), m_fontFace.c_str());
 }
 
 void CHoverButtonV2::SetTextMargins(int left, int top, int right, int bottom) {
@@ -72,22 +68,18 @@ void CHoverButtonV2::SetCheck(int state) {
 }
 
 LRESULT CHoverButtonV2::OnMouseMove(WPARAM, LPARAM) {
-    if (!m_tracking) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, kHoverTimeMs};
-        m_tracking = _TrackMouseEvent(&track) != FALSE;
-    }
+    m_hoverTracker.OnMouseMove(m_hWnd);
     return Default();
 }
 
 LRESULT CHoverButtonV2::OnMouseHover(WPARAM, LPARAM) {
-    m_hoverState = true;
+    m_hoverTracker.OnHover();
     Invalidate(TRUE);
     return 0;
 }
 
 LRESULT CHoverButtonV2::OnMouseLeave(WPARAM, LPARAM) {
-    m_tracking = false;
-    m_hoverState = false;
+    m_hoverTracker.OnLeave();
     Invalidate(TRUE);
     return 0;
 }
@@ -132,7 +124,7 @@ LRESULT CHoverButtonV2::OnPaint(WPARAM, LPARAM) {
 CHoverButtonV2::Look CHoverButtonV2::CurrentLook() const {
     if (!IsWindowEnabled()) return {m_checked ? &m_disabledChecked : &m_disabled, m_disabledColour};
     if (m_checked) return {&m_down, m_downColour};
-    if (m_hoverState) return {&m_hover, m_hoverColour};
+    if (m_hoverTracker.IsHover()) return {&m_hover, m_hoverColour};
     return {&m_normal, m_normalColour};
 }
 
@@ -158,8 +150,7 @@ void CHoverButtonV2::DrawItem(DRAWITEMSTRUCT* item) {
 }
 
 void CHoverButtonV2::DrawCaption(HDC dc, COLORREF colour) {
-    COLORREF oldColour = ::SetTextColor(dc, colour);
-    int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    ScopedTextStyle style(dc, colour, TRANSPARENT);
     ScopedSelection font(dc, m_font.GetSafeHandle());
     // The margins are absolute edges; a zero margin keeps the client rectangle's edge.
     RECT text = m_clientRect;
@@ -169,6 +160,4 @@ void CHoverButtonV2::DrawCaption(HDC dc, COLORREF colour) {
     if (m_textMargins.bottom) text.bottom = m_textMargins.bottom;
     ::DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &text,
                 m_textFormat ? m_textFormat : kDefaultTextFormat);
-    ::SetBkMode(dc, oldMode);
-    ::SetTextColor(dc, oldColour);
 }
