@@ -2,12 +2,12 @@
 // them for a keyboard-like device of another product and for the mouse's two interfaces.
 #include "sim/sim_bus.h"
 
+#include "device/mouse_ids.h"
+
 #include <cwchar>
 
 namespace {
 
-constexpr USHORT mouseVendorId = 0x2719;
-constexpr USHORT mouseProductId = 0x0604;
 const wchar_t hidClassSuffix[] = L"#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
 HIDP_BUTTON_CAPS buttonRange(USAGE page, USAGE first, USAGE last) {
@@ -79,8 +79,8 @@ SimInterface simOtherDevice(USHORT vendorId, USHORT productId, int instance) {
 SimInterface simMousePointer() {
     SimInterface device;
     device.kind = SimInterfaceKind::MousePointer;
-    device.path = hidPath(mouseVendorId, mouseProductId, L"&mi_00#7&1f3a8b2&0&0000");
-    device.attributes = attributesOf(mouseVendorId, mouseProductId);
+    device.path = hidPath(kPelkoVendorId, kPelkoProductId, L"&mi_00#7&1f3a8b2&0&0000");
+    device.attributes = attributesOf(kPelkoVendorId, kPelkoProductId);
     device.usagePage = 0x01;
     device.usage = 0x02; // mouse
     device.input.reportLength = 5;
@@ -92,8 +92,8 @@ SimInterface simMousePointer() {
 SimInterface simMouseVendor() {
     SimInterface device;
     device.kind = SimInterfaceKind::MouseVendor;
-    device.path = hidPath(mouseVendorId, mouseProductId, L"&mi_01#7&2c6e1f0&0&0000");
-    device.attributes = attributesOf(mouseVendorId, mouseProductId);
+    device.path = hidPath(kPelkoVendorId, kPelkoProductId, L"&mi_01#7&2c6e1f0&0&0000");
+    device.attributes = attributesOf(kPelkoVendorId, kPelkoProductId);
     device.usagePage = 0xFF00;
     device.usage = 0x01;
     device.input.reportLength = 9;

@@ -2,12 +2,13 @@
 
 #include "device/config_block.h"
 #include "device/device_requests.h"
+#include "device/mouse_ids.h"
 
 #include <cstring>
 
 HidDevice* startUpMouse(HidDevice** list, int* count, MouseSettings& settings,
                         std::wstring& firmwareVersion) {
-    findKnownHidDevices(list, count, 0x2719, 0x0604);
+    findKnownHidDevices(list, count, kPelkoVendorId, kPelkoProductId);
     for (int i = 0; i < *count; ++i) {
         HidDevice& record = (*list)[i];
         if (!hasValidPath(record) || !std::strstr(record.path, "mi_01")) continue;
