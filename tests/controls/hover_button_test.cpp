@@ -2,9 +2,10 @@
 // clicks, hover tracking with the real pointer, caption margins, the plain-button fall-back.
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
+#include "framework/dialog.h"
 #include "tests/controls/pixels.h"
 #include "tests/support/real_mouse.h"
-#include "tests/controls/skin_parent.h"
+#include "tests/support/recording_parent.h"
 #include <gtest/gtest.h>
 
 using namespace test_images;
@@ -20,7 +21,7 @@ constexpr RECT kImageArea = {0, 0, 60, 24};
 constexpr RECT kBelowCaption = {2, 20, 58, 24}; // image pixels the caption never covers
 
 struct ButtonFixture {
-    SkinParent parent;
+    RecordingParent parent{RecordingParent::Shown::Later};
     CHoverButtonV2 button;
 
     explicit ButtonFixture(int normal = kButtonA, int down = kButtonB, int hover = kButtonB,
@@ -291,10 +292,135 @@ TEST(HoverButton, StateChangesAndRepaintsLeakNothing) {
         }
         EXPECT_EQ(GdiLiveObjects(), painted);
         f.button.SetTextStyle(12, L"Arial", 0, 0, 0, 0, FALSE, FALSE, FALSE, FALSE);
-        f.button.SetBitmaps(kButtonB, kButtonA, kButtonA);
+        f.button.SetBitmaps(kButtonB, kButtonA, kButtonA, -1, -1, -1, -1,
+                            GetModuleHandleW(nullptr));
         EXPECT_EQ(GdiLiveObjects(), painted);
     }
     EXPECT_EQ(GdiLiveObjects(), before);
     CBitmap later;
     EXPECT_TRUE(LoadSkinImage(later, GetModuleHandleW(nullptr), kChannelImage));
+}
+
+namespace {
+
+// A dialog like the main window: an empty template whose hover button is made in
+// OnInitDialog. Driven by its own timer from inside the modal loop: a real click on the
+// button, a real Space, then a real `key` (Enter or Escape), which must end the dialog.
+class ButtonDialog : public CDialog {
+  public:
+    static constexpr UINT_PTR kStepTimer = 77;
+    static constexpr int kNotEnded = 99;
+
+    explicit ButtonDialog(WORD key) : CDialog(302, nullptr), m_key(key) {}
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{20, 40, 80, 64}, this, kId);
+        button.SetBitmaps(kButtonA, kButtonB, kButtonC, -1, -1, -1, -1, GetModuleHandleW(nullptr));
+        button.SetToggle(TRUE);
+        SetTimer(kStepTimer, 200);
+        return TRUE;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND && wParam == MAKEWPARAM(kId, BN_CLICKED)) ++clicks;
+        if (message == WM_TIMER && wParam == kStepTimer) {
+            KillTimer(kStepTimer); // the click below pumps messages
+            nextStep();
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+    CHoverButtonV2 button;
+    int clicks = 0;
+    int clicksAfterSpace = -1;
+    bool focusedAfterClick = true;
+
+  private:
+    static void pressKey(WORD key) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof(INPUT));
+    }
+
+    void nextStep() {
+        switch (m_step++) {
+        case 0:
+            ::SetForegroundWindow(m_hWnd);
+            realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(button.m_hWnd, 30, 12));
+            realMouse(MOUSEEVENTF_LEFTUP, onScreen(button.m_hWnd, 30, 12));
+            focusedAfterClick = ::GetFocus() == button.m_hWnd;
+            pressKey(VK_SPACE);
+            break;
+        case 1:
+            clicksAfterSpace = clicks;
+            pressKey(m_key);
+            break;
+        default:
+            EndDialog(kNotEnded);
+            return;
+        }
+        SetTimer(kStepTimer, 300);
+    }
+
+    WORD m_key;
+    int m_step = 0;
+};
+
+} // namespace
+
+// A click leaves the focus where it was, Space does nothing, and Enter and Escape still
+// reach the dialog.
+TEST(HoverButton, TakesNoKeyboardInputAndLeavesEnterAndEscapeToTheDialog) {
+    for (auto [key, result] : {std::pair{VK_RETURN, IDOK}, std::pair{VK_ESCAPE, IDCANCEL}}) {
+        ButtonDialog dialog(static_cast<WORD>(key));
+        EXPECT_EQ(dialog.DoModal(), result) << key;
+        EXPECT_FALSE(dialog.focusedAfterClick) << key;
+        EXPECT_EQ(dialog.clicks, 1) << key;
+        EXPECT_EQ(dialog.clicksAfterSpace, 1) << key;
+    }
+    realMouse(0, POINT{900, 900});
+}
+
+namespace {
+
+std::wstring besideProgram(const wchar_t* name) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    folder.resize(folder.find_last_of(L"\\/") + 1);
+    return folder + name;
+}
+
+} // namespace
+
+// The skin without image 157 (the Normal image of OK, Cancel and Apply): each of those buttons
+// keeps its creation size, so that its plain push-button face is seen and can be clicked.
+TEST(HoverButton, WithoutItsNormalImageTheFallBackKeepsItsSizeAndTakesARealClick) {
+    HMODULE skin = LoadLibraryExW(besideProgram(L"skin_test_missing.dll").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(skin, nullptr);
+    {
+        RecordingParent parent{RecordingParent::Shown::Later};
+        CHoverButtonV2 ok;
+        ASSERT_TRUE(ok.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{400, 311, 449, 335},
+                              &parent, IDOK));
+        ok.SetBitmaps(157, 158, 159, -1, -1, -1, -1, skin);
+        ok.SetToggle(TRUE);
+        parent.show();
+        RECT window;
+        ok.GetWindowRect(&window);
+        EXPECT_EQ(window.right - window.left, 49);
+        EXPECT_EQ(window.bottom - window.top, 24);
+        realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(ok.m_hWnd, 24, 12));
+        realMouse(MOUSEEVENTF_LEFTUP, onScreen(ok.m_hWnd, 24, 12));
+        auto commands = parent.only(WM_COMMAND);
+        ASSERT_EQ(commands.size(), 1u);
+        EXPECT_EQ(commands[0].wParam, MAKEWPARAM(IDOK, BN_CLICKED));
+        realMouse(0, POINT{900, 900});
+    }
+    FreeLibrary(skin);
 }
