@@ -21,6 +21,7 @@ ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
 END_MESSAGE_MAP()
 
 CBitmapComboBox::CBitmapComboBox() {
@@ -127,7 +128,10 @@ void CBitmapComboBox::DrawCaption(CDC* dc) {
     dc->DrawText(text, &rect, DT_SINGLELINE);
 }
 
+// A hidden or disabled box opens nothing: the device watch presses the CPI lists also while
+// the Options page hides them.
 LRESULT CBitmapComboBox::OnLButtonDown(WPARAM, LPARAM lParam) {
+    if (!IsWindowVisible() || !IsWindowEnabled()) return 0;
     m_pressed = true;
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT image = {0, 0, m_imageBitmap.bmWidth, m_imageBitmap.bmHeight};
@@ -143,6 +147,12 @@ LRESULT CBitmapComboBox::OnLButtonUp(WPARAM, LPARAM) {
     if (m_list) m_list->ShowWindow(SW_HIDE);
     Invalidate(TRUE);
     return 0;
+}
+
+// Hiding the box closes its open list, which would stay on screen otherwise.
+LRESULT CBitmapComboBox::OnShowWindow(WPARAM wParam, LPARAM) {
+    if (!wParam && m_list && m_list->IsWindowVisible()) m_list->Close();
+    return Default();
 }
 
 LRESULT CBitmapComboBox::OnMouseMove(WPARAM, LPARAM) {

@@ -53,6 +53,7 @@ class CBitmapComboBox : public CWnd {
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnMouseHover(WPARAM, LPARAM);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnShowWindow(WPARAM, LPARAM);
 
   private:
     void CreateList();

@@ -149,6 +149,7 @@ LRESULT CBitmapSliderCtrl::OnLButtonDown(WPARAM, LPARAM lParam) {
     m_downY = GET_Y_LPARAM(lParam);
     m_downRect = m_thumbRect;
     m_stepped = false;
+    m_pressed = true;
     CClientDC dc(this);
     if (HitTestMask(dc, m_thumbHitMask, m_downX - m_thumbRect.left, m_downY - m_thumbRect.top,
                     m_keyColour))
@@ -189,7 +190,10 @@ LRESULT CBitmapSliderCtrl::OnLButtonUp(WPARAM, LPARAM) {
     NotifyParent();
     if (GetCapture() == m_hWnd) ::ReleaseCapture();
     KillTimer(m_timerId);
-    if (!m_stepped) PageStep();
+    // Only the release of a press on this slider steps, as only such a release flips a hover
+    // button: a stray one (pressed elsewhere) would page a fresh slider toward x = 0.
+    if (m_pressed && !m_stepped) PageStep();
+    m_pressed = false;
     return 0;
 }
 

@@ -66,6 +66,7 @@ class CBitmapSliderCtrl : public CWnd {
     int m_pageStep = 20;
     UINT_PTR m_timerId = 0;
     bool m_stepped = false;
+    bool m_pressed = false; // a press on the slider awaits its release
     std::wstring m_info;
     BackgroundSnapshot m_snapshot;
 };

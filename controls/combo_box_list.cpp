@@ -30,6 +30,7 @@ ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
 CComboBoxList::CComboBoxList(CBitmapComboBox* owner) : m_owner(owner) {
@@ -85,7 +86,8 @@ LRESULT CComboBoxList::OnCreate(WPARAM, LPARAM) {
     return result;
 }
 
-// Puts the list's top edge one pixel over the box's bottom edge.
+// Puts the list's top edge one pixel over the box's bottom edge, and raises it to the top of
+// the z-order: a dialog raised after the list was made must not cover it.
 void CComboBoxList::MoveBelowOwner() const {
     RECT box;
     m_owner->GetWindowRect(&box);
@@ -102,10 +104,22 @@ void CComboBoxList::Open() {
 
 void CComboBoxList::Close() {
     ::ReleaseCapture();
+    Hide();
+}
+
+void CComboBoxList::Hide() {
     ShowWindow(SW_HIDE);
     if (!m_owner) return;
     m_owner->SetPressed(false);
     m_owner->Invalidate(TRUE);
+}
+
+// An open list that loses the mouse capture (another window took it, or released it: the
+// device watch's release sent to the other CPI box does) could take no more clicks: it
+// closes, without a pick.
+LRESULT CComboBoxList::OnCaptureChanged(WPARAM, LPARAM) {
+    if (IsWindowVisible()) Hide();
+    return 0;
 }
 
 int CComboBoxList::HitRow(POINT point) const {
@@ -115,13 +129,15 @@ int CComboBoxList::HitRow(POINT point) const {
     return index < m_count ? index : -1;
 }
 
+// The box's own window rectangle. The list overlaps the box's bottom pixel row, so a
+// rectangle of the box's size laid above the item area would leave that row to the first
+// item: a click on it would pick item 0.
 bool CComboBoxList::IsOverOwner(POINT point) const {
     if (!m_owner) return false;
     RECT box;
-    m_owner->GetClientRect(&box);
-    RECT above = {m_itemArea.left, m_itemArea.top - box.bottom, m_itemArea.left + box.right,
-                  m_itemArea.top};
-    return PtInRect(&above, point) != FALSE;
+    m_owner->GetWindowRect(&box);
+    ClientToScreen(&point);
+    return PtInRect(&box, point) != FALSE;
 }
 
 LRESULT CComboBoxList::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -150,6 +166,9 @@ LRESULT CComboBoxList::OnLButtonUp(WPARAM, LPARAM lParam) {
     Default();
     if (GetCapture() != m_hWnd) return 0;
     POINT point = pointOf(lParam);
+    // Over the box: the release of the press that opened the list keeps it open; the box
+    // comes first, as its bottom row lies under the list's first.
+    if (IsOverOwner(point)) return 0;
     if (PtInRect(&m_itemArea, point)) {
         // A release inside the list always closes it; below the last row without a change.
         int index = HitRow(point);
@@ -159,8 +178,7 @@ LRESULT CComboBoxList::OnLButtonUp(WPARAM, LPARAM lParam) {
             Close();
         return 0;
     }
-    // Over the box: the release of the press that opened the list keeps it open.
-    if (!IsOverOwner(point)) Close();
+    Close();
     return 0;
 }
 

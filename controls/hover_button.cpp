@@ -14,8 +14,11 @@ ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
-ON_MESSAGE(WM_SETFOCUS, OnFocus)
-ON_MESSAGE(WM_KILLFOCUS, OnFocus)
+ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+ON_MESSAGE(WM_KEYDOWN, OnKey)
+ON_MESSAGE(WM_KEYUP, OnKey)
+ON_MESSAGE(WM_CHAR, OnKey)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_PAINT, OnPaint)
@@ -35,10 +38,14 @@ BOOL CHoverButtonV2::SetBitmaps(int normal, int down, int hover, int disabled, i
     SIZE size = SkinImageSize(m_normal);
     m_width = size.cx;
     m_height = size.cy;
+    // Without a Normal image the button keeps its creation size, so that the plain
+    // push-button face it falls back to can be seen and clicked (a 0 × 0 window could not).
+    if (!m_width || !m_height) return TRUE;
     SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOOWNERZORDER);
-    // The caption is laid out in the button as it now is: the creation rectangle's size
-    // would centre (and clip) it in an area the image may not cover.
-    if (m_width && m_height) GetClientRect(&m_clientRect);
+    // The caption rectangle is the client area after this resize, not the creation
+    // rectangle: that one would centre (and clip) the caption in an area the image may not
+    // cover.
+    GetClientRect(&m_clientRect);
     return TRUE;
 }
 
@@ -102,8 +109,31 @@ LRESULT CHoverButtonV2::OnLButtonUp(WPARAM, LPARAM lParam) {
     return Default();
 }
 
-LRESULT CHoverButtonV2::OnFocus(WPARAM, LPARAM) {
-    return 0; // never shows the focus look nor takes keyboard input
+// The button does not keep the focus that the system button takes on a press (keys would
+// then click it: Space): the focus goes back to the window that had it, or to the parent.
+// A dialog whose saved focus control is this button hands it straight back (the dialog
+// manager gives the focus to its first control when no control is a tab stop): the button
+// then keeps it, without focus look, and its keys still do nothing.
+LRESULT CHoverButtonV2::OnSetFocus(WPARAM wParam, LPARAM) {
+    static bool handingBack = false;
+    if (handingBack) return 0;
+    HWND previous = reinterpret_cast<HWND>(wParam);
+    HWND target =
+        (previous && previous != m_hWnd && ::IsWindow(previous)) ? previous : GetParentHwnd();
+    handingBack = true;
+    ::SetFocus(target);
+    handingBack = false;
+    return 0; // no focus look
+}
+
+LRESULT CHoverButtonV2::OnKillFocus(WPARAM, LPARAM) {
+    return 0; // no focus look, and a press in progress keeps the capture
+}
+
+// Keys reaching the button do nothing. Enter and Escape reach the dialog through its
+// message loop before any dispatch.
+LRESULT CHoverButtonV2::OnKey(WPARAM, LPARAM) {
+    return 0;
 }
 
 LRESULT CHoverButtonV2::OnEraseBkgnd(WPARAM, LPARAM) {

@@ -19,7 +19,9 @@ class CHoverButtonV2 : public CBitmapButton {
     // Image ids from module; −1 for disabled means the normal image, −1 for disabledChecked
     // the disabled one. hitMask and checkedHover are accepted and unused. A null module (or id
     // 0) is refused: nothing is loaded from it. The module has no default, so that no caller
-    // can leave it out. The window takes the size of the normal image.
+    // can leave it out. The window takes the size of the normal image; without one it keeps
+    // its creation size and falls back to a plain push button. Loading a slot again deletes
+    // the image it held.
     virtual BOOL SetBitmaps(int normal, int down, int hover, int disabled, int hitMask,
                             int disabledChecked, int checkedHover, HMODULE module);
     void SetTextStyle(int height, const std::wstring& face, COLORREF normalColour,
@@ -42,7 +44,9 @@ class CHoverButtonV2 : public CBitmapButton {
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
-    LRESULT OnFocus(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnKillFocus(WPARAM, LPARAM);
+    LRESULT OnKey(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
