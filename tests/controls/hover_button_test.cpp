@@ -4,6 +4,7 @@
 #include "controls/skin_image.h"
 #include "framework/dialog.h"
 #include "tests/controls/pixels.h"
+#include "tests/support/beside_program.h"
 #include "tests/support/real_mouse.h"
 #include "tests/support/recording_parent.h"
 #include <gtest/gtest.h>
@@ -396,18 +397,6 @@ TEST(HoverButton, ARealClickLeavesTheFocusWhereItWas) {
     EXPECT_EQ(f.parent.only(WM_COMMAND).size(), 1u);
     realMouse(0, POINT{900, 900});
 }
-
-namespace {
-
-std::wstring besideProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
-}
-
-} // namespace
 
 // The skin without image 157 (the Normal image of OK, Cancel and Apply): each of those buttons
 // keeps its creation size, so that its plain push-button face is seen and can be clicked.
