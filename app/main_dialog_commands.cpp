@@ -14,7 +14,6 @@ using namespace layout::id;
 using layout::timer::kDeviceWatch;
 using layout::timer::kReleaseButtons;
 
-
 constexpr UINT kReleaseButtonsMs = 400;
 constexpr UINT kReleaseAfterLinkMs = 200;
 constexpr UINT kDetentDelayMs = 100;

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // DT_NOCLIP: a text wider than its rectangle is drawn whole rather than cut at its left edge.
 constexpr UINT kLabelFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
 
@@ -37,9 +36,9 @@ void CPELKOmouseDlg::paintLabels(HDC dc) {
     for (int i = 0; i < layout::kLabelCount; ++i) {
         if (labelTexts[i].empty()) continue;
         const layout::Label& label = layout::kLabels[i];
-        RECT rect = i == layout::kProfilesLabel
-                        ? profilesLabelRect
-                        : RECT{label.rect.left, label.rect.top, label.rect.right, label.rect.bottom};
+        RECT rect = i == layout::kProfilesLabel ? profilesLabelRect
+                                                : RECT{label.rect.left, label.rect.top,
+                                                       label.rect.right, label.rect.bottom};
         ScopedSelection font(dc, fontOf(label.font).GetSafeHandle());
         ::DrawTextW(dc, labelTexts[i].c_str(), int(labelTexts[i].size()), &rect, kLabelFormat);
     }

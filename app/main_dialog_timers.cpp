@@ -13,7 +13,7 @@ using layout::timer::kReleaseButtons;
 constexpr int kNoStage = 0xFF;
 constexpr DWORD kApplyReleaseSleepMs = 100;
 // Push-like buttons whose check a click leaves set, in the order they are released.
-constexpr int kReleasedButtons[] = {kMinimise,   kMainTab,       kOptionsTab,
+constexpr int kReleasedButtons[] = {kMinimise,    kMainTab,       kOptionsTab,
                                     kProductLink, kDownloadsLink, kSupportLink};
 
 } // namespace
@@ -49,7 +49,10 @@ void CPELKOmouseDlg::watchDevice() {
     if (reply.activeProfile != lastSeenProfile) {
         lastSeenProfile = reply.activeProfile;
         int profile = reply.activeProfile;
-        int buttonId = profile == 0 ? kProfile1 : profile == 11 ? kProfile2 : profile == 22 ? kProfile3 : 0;
+        int buttonId = profile == 0    ? kProfile1
+                       : profile == 11 ? kProfile2
+                       : profile == 22 ? kProfile3
+                                       : 0;
         if (profile != currentProfile && buttonId) switchProfile(buttonId);
     }
     if (reply.cpiStage != lastSeenStage) {

@@ -108,9 +108,10 @@ ProfileView viewFromMirror(const ProfileMirrorEntry& entry, int profileIndex) {
 }
 
 ProfileMirrorEntry mirrorOf(const ProfileSettings& profile) {
-    return ProfileMirrorEntry{profile.cpiCode[0],     profile.cpiCode[1],   profile.reportRateCode,
-                              profile.buttonSwap,     float(profile.pointerSpeed),
-                              profile.acceleration,   profile.wheelLines};
+    return ProfileMirrorEntry{profile.cpiCode[0],          profile.cpiCode[1],
+                              profile.reportRateCode,      profile.buttonSwap,
+                              float(profile.pointerSpeed), profile.acceleration,
+                              profile.wheelLines};
 }
 
 const FactoryChoice* factoryChoiceOf(int offset) {

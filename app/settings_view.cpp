@@ -22,7 +22,8 @@ void CPELKOmouseDlg::collectPanelValues() {
     auto cpiCode = [&](int listId, int storedStage, int32_t previous) {
         int entry = list(listId).GetCurSel();
         // A list without a selection keeps the profile's stored code.
-        if (entry < 0) return index < 0 ? previous : int32_t(settings.profiles[index].cpiCode[storedStage]);
+        if (entry < 0)
+            return index < 0 ? previous : int32_t(settings.profiles[index].cpiCode[storedStage]);
         return int32_t(cpiCodeOfEntry(entry));
     };
     panelValues.cpi1Code = cpiCode(kCpi1List, 0, panelValues.cpi1Code);

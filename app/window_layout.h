@@ -68,7 +68,7 @@ struct Control {
     Kind kind;
     int id;
     Rect rect;
-    int images[5]; // hover button: normal, down, hover; list: normal, image2, active, 4, 5
+    int images[5];          // hover button: normal, down, hover; list: normal, image2, active, 4, 5
     const wchar_t* caption; // null: none
     TextStyle style;
     int textHeight;

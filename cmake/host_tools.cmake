@@ -19,7 +19,8 @@ function(pelko_host_program name)
 endfunction()
 
 # pelko_test_images(<rc_var> <generator.cpp> [DEPENDS <headers...>]): a test program's own
-# images. The generator writes BMP files and images.rc into the folder it is given; the path
+# images. The generator writes BMP files and images.rc into the folder it is given (one folder
+# per generator, so that a program may carry the images of several); the path
 # of that resource script, to be compiled into the test program, is left in <rc_var>.
 function(pelko_test_images rc_var generator_source)
   cmake_parse_arguments(I "" "" "DEPENDS" ${ARGN})
@@ -28,7 +29,7 @@ function(pelko_test_images rc_var generator_source)
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${generator_source} ${PELKO_BMP_WRITER}
     DEPENDS ${I_DEPENDS} ${CMAKE_SOURCE_DIR}/skin/generator/bmp_file.h
             ${CMAKE_SOURCE_DIR}/skin/generator/bmp_header.h)
-  set(image_dir ${CMAKE_CURRENT_BINARY_DIR}/images)
+  set(image_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_images)
   add_custom_command(OUTPUT ${image_dir}/images.rc
     COMMAND ${CMAKE_COMMAND} -E make_directory ${image_dir}
     COMMAND ${${name}_PATH} ${image_dir}

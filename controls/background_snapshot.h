@@ -3,7 +3,9 @@
 #pragma once
 #include "framework/bitmap.h"
 #include "framework/dc.h"
+#include "framework/dc_scope.h"
 #include "framework/wnd.h"
+#include <optional>
 
 class BackgroundSnapshot {
   public:
@@ -12,7 +14,7 @@ class BackgroundSnapshot {
     BackgroundSnapshot(const BackgroundSnapshot&) = delete;
     BackgroundSnapshot& operator=(const BackgroundSnapshot&) = delete;
 
-    bool Exists() const { return m_dc.GetSafeHdc() != nullptr; }
+    bool Exists() const { return m_selection.has_value(); }
     // Copies the parent's client pixels under control's window rectangle (client size).
     // Does nothing when a snapshot exists already; returns whether one exists afterwards.
     bool Take(const CWnd& control);
@@ -22,7 +24,8 @@ class BackgroundSnapshot {
   private:
     void Release();
 
+    // In this order: the bitmap is put back out of the DC, then the DC goes, then the bitmap.
     CBitmap m_bitmap;
     CDC m_dc;
-    HGDIOBJ m_previous = nullptr;
+    std::optional<ScopedSelection> m_selection;
 };

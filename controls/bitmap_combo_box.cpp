@@ -2,7 +2,7 @@
 #include "controls/control_messages.h"
 #include "controls/skin_image.h"
 #include "framework/dc.h"
-#include <commctrl.h>
+#include "framework/dc_scope.h"
 #include <windowsx.h>
 #include <new>
 
@@ -10,22 +10,22 @@ namespace {
 
 constexpr int kCaptionLeft = 5;
 constexpr int kCaptionTop = 2;
-constexpr DWORD kHoverTime = 1; // milliseconds
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(CBitmapComboBox, CWnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
 END_MESSAGE_MAP()
 
 CBitmapComboBox::CBitmapComboBox() {
-    m_font.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                      CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, L"Arial");
+    m_font.CreateSkinFont(kFontHeight, 0, 0, 0, 0, kFontFace);
 }
 
 CBitmapComboBox::~CBitmapComboBox() {
@@ -58,10 +58,7 @@ void CBitmapComboBox::CreateList() {
     auto list = std::unique_ptr<CComboBoxList>(new (std::nothrow) CComboBoxList(this));
     if (!list) return;
     RECT rect = {0, 0, m_imageBitmap.bmWidth, m_dropHeight};
-    // A parent without a framework object cannot be named here; the list leaves its first
-    // parent for the desktop at once, so the box itself serves as well.
-    CWnd* parent = GetParent() ? GetParent() : this;
-    if (!list->CreateEx(WS_EX_TOOLWINDOW, nullptr, nullptr, WS_CHILD, rect, parent,
+    if (!list->CreateEx(WS_EX_TOOLWINDOW, nullptr, nullptr, WS_CHILD, rect, GetParent(),
                         CComboBoxList::kWindowId))
         return;
     m_list = std::move(list);
@@ -100,31 +97,41 @@ void CBitmapComboBox::NotifySelChange(int index) const {
 
 LRESULT CBitmapComboBox::OnPaint(WPARAM, LPARAM) {
     CPaintDC dc(this);
-    const CBitmap& image = (m_pressed || m_hover) ? m_active : m_normal;
+    Draw(dc);
+    return 0;
+}
+
+// Draws the box on a DC given by the caller (wParam).
+LRESULT CBitmapComboBox::OnPrintClient(WPARAM wParam, LPARAM) {
+    CDC dc(reinterpret_cast<HDC>(wParam));
+    Draw(dc);
+    return 0;
+}
+
+void CBitmapComboBox::Draw(CDC& dc) {
+    const CBitmap& image = (m_pressed || m_hoverTracker.IsHover()) ? m_active : m_normal;
     ImageDC source(dc, image.GetSafeHandle());
     if (source.ok())
         dc.BitBlt(0, 0, m_clientRect.right, m_clientRect.bottom, &source.dc(), 0, 0, SRCCOPY);
     DrawCaption(&dc);
-    return 0;
 }
 
 void CBitmapComboBox::DrawCaption(CDC* dc) {
     if (!m_list) return;
     std::wstring text = m_list->GetItemText(m_list->GetSelected());
     if (text.empty()) return;
-    COLORREF oldColour = dc->SetTextColor(m_textColour);
-    int oldMode = dc->SetBkMode(TRANSPARENT);
-    HGDIOBJ oldFont = dc->SelectObject(&m_font);
+    ScopedTextStyle style(*dc, m_textColour, TRANSPARENT);
+    ScopedSelection font(*dc, m_font.GetSafeHandle());
     RECT rect = m_clientRect;
     rect.left = kCaptionLeft;
     rect.top = kCaptionTop;
     dc->DrawText(text, &rect, DT_SINGLELINE);
-    dc->SelectObject(oldFont);
-    dc->SetBkMode(oldMode);
-    dc->SetTextColor(oldColour);
 }
 
+// A hidden or disabled box opens nothing: the device watch presses the CPI lists also while
+// the Options page hides them.
 LRESULT CBitmapComboBox::OnLButtonDown(WPARAM, LPARAM lParam) {
+    if (!IsWindowVisible() || !IsWindowEnabled()) return 0;
     m_pressed = true;
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT image = {0, 0, m_imageBitmap.bmWidth, m_imageBitmap.bmHeight};
@@ -142,25 +149,26 @@ LRESULT CBitmapComboBox::OnLButtonUp(WPARAM, LPARAM) {
     return 0;
 }
 
+// Hiding the box closes its open list, which would stay on screen otherwise.
+LRESULT CBitmapComboBox::OnShowWindow(WPARAM wParam, LPARAM) {
+    if (!wParam && m_list && m_list->IsWindowVisible()) m_list->Close();
+    return Default();
+}
+
 LRESULT CBitmapComboBox::OnMouseMove(WPARAM, LPARAM) {
-    if (!m_tracking) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, kHoverTime};
-        m_tracking = _TrackMouseEvent(&track) != FALSE;
-    }
+    m_hoverTracker.OnMouseMove(m_hWnd);
     return Default();
 }
 
 LRESULT CBitmapComboBox::OnMouseHover(WPARAM, LPARAM) {
-    m_hover = true;
+    m_hoverTracker.OnHover();
     Invalidate(TRUE);
-    ::SendMessageW(GetParentHwnd(), UWM_CONTROL_INFO, reinterpret_cast<WPARAM>(&m_info),
-                   reinterpret_cast<LPARAM>(m_hWnd));
+    SendControlInfo(*this, m_info);
     return 0;
 }
 
 LRESULT CBitmapComboBox::OnMouseLeave(WPARAM, LPARAM) {
-    m_tracking = false;
-    m_hover = false;
+    m_hoverTracker.OnLeave();
     Invalidate(TRUE);
     return 0;
 }

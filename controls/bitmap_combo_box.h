@@ -3,6 +3,7 @@
 // selection is reported to the parent with UWM_COMBO_SELCHANGE (index, the box's id).
 #pragma once
 #include "controls/combo_box_list.h"
+#include "controls/hover_tracker.h"
 #include "framework/bitmap.h"
 #include "framework/font.h"
 #include "framework/wnd.h"
@@ -13,6 +14,10 @@ class CDC;
 
 class CBitmapComboBox : public CWnd {
   public:
+    // The caption font of the box and of its list.
+    static constexpr int kFontHeight = 14;
+    static constexpr const wchar_t* kFontFace = L"Arial";
+
     CBitmapComboBox();
     ~CBitmapComboBox() override;
 
@@ -33,7 +38,7 @@ class CBitmapComboBox : public CWnd {
 
     CComboBoxList* GetList() const { return m_list.get(); }
     bool IsPressed() const { return m_pressed; }
-    bool IsHover() const { return m_hover; }
+    bool IsHover() const { return m_hoverTracker.IsHover(); }
     void SetPressed(bool pressed) { m_pressed = pressed; }
     // Sends UWM_COMBO_SELCHANGE for index to the parent.
     void NotifySelChange(int index) const;
@@ -42,14 +47,17 @@ class CBitmapComboBox : public CWnd {
 
   protected:
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnMouseHover(WPARAM, LPARAM);
     LRESULT OnMouseLeave(WPARAM, LPARAM);
+    LRESULT OnShowWindow(WPARAM, LPARAM);
 
   private:
     void CreateList();
+    void Draw(CDC& dc);
     void DrawCaption(CDC* dc);
 
     int m_dropHeight = 100;
@@ -62,8 +70,7 @@ class CBitmapComboBox : public CWnd {
     RECT m_clientRect = {};
     CFont m_font;
     COLORREF m_textColour = 0xCCCCCC;
-    bool m_hover = false;
-    bool m_tracking = false;
+    HoverTracker m_hoverTracker;
     bool m_pressed = false;
     std::wstring m_info;
     std::unique_ptr<CComboBoxList> m_list;

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CBitmapSliderCtrl, CWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
@@ -117,6 +118,17 @@ LRESULT CBitmapSliderCtrl::OnEraseBkgnd(WPARAM wParam, LPARAM) {
 
 LRESULT CBitmapSliderCtrl::OnPaint(WPARAM, LPARAM) {
     CPaintDC dc(this);
+    Draw(dc);
+    return 0;
+}
+
+// Draws the slider on a DC given by the caller (wParam).
+LRESULT CBitmapSliderCtrl::OnPrintClient(WPARAM wParam, LPARAM) {
+    Draw(reinterpret_cast<HDC>(wParam));
+    return 0;
+}
+
+void CBitmapSliderCtrl::Draw(HDC dc) {
     RECT client;
     GetClientRect(&client);
     bool enabled = IsWindowEnabled();
@@ -129,7 +141,6 @@ LRESULT CBitmapSliderCtrl::OnPaint(WPARAM, LPARAM) {
         AlphaMaskBlt(thumb, dc, m_thumbRect.left, m_thumbRect.top,
                      m_thumbRect.right - m_thumbRect.left, m_thumbRect.bottom - m_thumbRect.top,
                      m_thumbBitmap.bmWidth, m_thumbBitmap.bmHeight, m_thumbAlpha);
-    return 0;
 }
 
 LRESULT CBitmapSliderCtrl::OnLButtonDown(WPARAM, LPARAM lParam) {
@@ -138,6 +149,7 @@ LRESULT CBitmapSliderCtrl::OnLButtonDown(WPARAM, LPARAM lParam) {
     m_downY = GET_Y_LPARAM(lParam);
     m_downRect = m_thumbRect;
     m_stepped = false;
+    m_pressed = true;
     CClientDC dc(this);
     if (HitTestMask(dc, m_thumbHitMask, m_downX - m_thumbRect.left, m_downY - m_thumbRect.top,
                     m_keyColour))
@@ -151,8 +163,7 @@ LRESULT CBitmapSliderCtrl::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     Default();
     // Only a drag with the left button alone: no other button, no modifier key.
     if (GetCapture() == m_hWnd && wParam == MK_LBUTTON) Drag(GET_X_LPARAM(lParam));
-    ::SendMessageW(GetParentHwnd(), UWM_CONTROL_INFO, reinterpret_cast<WPARAM>(&m_info),
-                   reinterpret_cast<LPARAM>(m_hWnd));
+    SendControlInfo(*this, m_info);
     return 0;
 }
 
@@ -179,7 +190,10 @@ LRESULT CBitmapSliderCtrl::OnLButtonUp(WPARAM, LPARAM) {
     NotifyParent();
     if (GetCapture() == m_hWnd) ::ReleaseCapture();
     KillTimer(m_timerId);
-    if (!m_stepped) PageStep();
+    // Only the release of a press on this slider steps, as only such a release flips a hover
+    // button: a stray one (pressed elsewhere) would page a fresh slider toward x = 0.
+    if (m_pressed && !m_stepped) PageStep();
+    m_pressed = false;
     return 0;
 }
 

@@ -36,6 +36,7 @@ class CBitmapSliderCtrl : public CWnd {
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
@@ -44,6 +45,7 @@ class CBitmapSliderCtrl : public CWnd {
 
   private:
     int ThumbWidth() const { return m_thumbBitmap.bmWidth; }
+    void Draw(HDC dc);
     void ValueFromThumb();
     void InvalidateThumbMove(const RECT& old);
     void Drag(int x);
@@ -64,6 +66,7 @@ class CBitmapSliderCtrl : public CWnd {
     int m_pageStep = 20;
     UINT_PTR m_timerId = 0;
     bool m_stepped = false;
+    bool m_pressed = false; // a press on the slider awaits its release
     std::wstring m_info;
     BackgroundSnapshot m_snapshot;
 };

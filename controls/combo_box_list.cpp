@@ -1,9 +1,9 @@
 #include "controls/combo_box_list.h"
 #include "controls/bitmap_combo_box.h"
-#include "controls/dc_selection.h"
-#include "framework/bitmap.h"
 #include "framework/brush.h"
 #include "framework/dc.h"
+#include "framework/dc_scope.h"
+#include "framework/double_buffer.h"
 #include <algorithm>
 #include <new>
 #include <windowsx.h>
@@ -24,16 +24,17 @@ BEGIN_MESSAGE_MAP(CComboBoxList, CWnd)
 ON_MESSAGE(WM_CREATE, OnCreate)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
 CComboBoxList::CComboBoxList(CBitmapComboBox* owner) : m_owner(owner) {
-    m_font.CreateFont(14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                      CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, L"Arial");
+    m_font.CreateSkinFont(CBitmapComboBox::kFontHeight, 0, 0, 0, 0, CBitmapComboBox::kFontFace);
 }
 
 CComboBoxList::~CComboBoxList() {
@@ -85,7 +86,8 @@ LRESULT CComboBoxList::OnCreate(WPARAM, LPARAM) {
     return result;
 }
 
-// Puts the list's top edge one pixel over the box's bottom edge.
+// Puts the list's top edge one pixel over the box's bottom edge, and raises it to the top of
+// the z-order: a dialog raised after the list was made must not cover it.
 void CComboBoxList::MoveBelowOwner() const {
     RECT box;
     m_owner->GetWindowRect(&box);
@@ -102,10 +104,22 @@ void CComboBoxList::Open() {
 
 void CComboBoxList::Close() {
     ::ReleaseCapture();
+    Hide();
+}
+
+void CComboBoxList::Hide() {
     ShowWindow(SW_HIDE);
     if (!m_owner) return;
     m_owner->SetPressed(false);
     m_owner->Invalidate(TRUE);
+}
+
+// An open list that loses the mouse capture (another window took it, or released it: the
+// device watch's release sent to the other CPI box does) could take no more clicks: it
+// closes, without a pick.
+LRESULT CComboBoxList::OnCaptureChanged(WPARAM, LPARAM) {
+    if (IsWindowVisible()) Hide();
+    return 0;
 }
 
 int CComboBoxList::HitRow(POINT point) const {
@@ -115,13 +129,15 @@ int CComboBoxList::HitRow(POINT point) const {
     return index < m_count ? index : -1;
 }
 
+// The box's own window rectangle. The list overlaps the box's bottom pixel row, so a
+// rectangle of the box's size laid above the item area would leave that row to the first
+// item: a click on it would pick item 0.
 bool CComboBoxList::IsOverOwner(POINT point) const {
     if (!m_owner) return false;
     RECT box;
-    m_owner->GetClientRect(&box);
-    RECT above = {m_itemArea.left, m_itemArea.top - box.bottom, m_itemArea.left + box.right,
-                  m_itemArea.top};
-    return PtInRect(&above, point) != FALSE;
+    m_owner->GetWindowRect(&box);
+    ClientToScreen(&point);
+    return PtInRect(&box, point) != FALSE;
 }
 
 LRESULT CComboBoxList::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -150,6 +166,9 @@ LRESULT CComboBoxList::OnLButtonUp(WPARAM, LPARAM lParam) {
     Default();
     if (GetCapture() != m_hWnd) return 0;
     POINT point = pointOf(lParam);
+    // Over the box: the release of the press that opened the list keeps it open; the box
+    // comes first, as its bottom row lies under the list's first.
+    if (IsOverOwner(point)) return 0;
     if (PtInRect(&m_itemArea, point)) {
         // A release inside the list always closes it; below the last row without a change.
         int index = HitRow(point);
@@ -159,8 +178,7 @@ LRESULT CComboBoxList::OnLButtonUp(WPARAM, LPARAM lParam) {
             Close();
         return 0;
     }
-    // Over the box: the release of the press that opened the list keeps it open.
-    if (!IsOverOwner(point)) Close();
+    Close();
     return 0;
 }
 
@@ -183,22 +201,16 @@ LRESULT CComboBoxList::OnMouseWheel(WPARAM, LPARAM) {
 
 LRESULT CComboBoxList::OnPaint(WPARAM, LPARAM) {
     CPaintDC paintDc(this);
-    int width = m_clientRect.right - m_clientRect.left;
-    int height = m_clientRect.bottom - m_clientRect.top;
-    CDC memory;
-    CBitmap buffer;
-    if (!memory.CreateCompatibleDC(&paintDc) ||
-        !buffer.CreateCompatibleBitmap(&paintDc, width, height)) {
-        Draw(&paintDc);
-        return 0;
-    }
-    ScopedSelection selected(memory, buffer.GetSafeHandle());
-    if (!selected.ok()) {
-        Draw(&paintDc);
-        return 0;
-    }
-    Draw(&memory);
-    paintDc.BitBlt(0, 0, width, height, &memory, 0, 0, SRCCOPY);
+    DoubleBuffer buffer(paintDc, m_clientRect.right - m_clientRect.left,
+                        m_clientRect.bottom - m_clientRect.top);
+    Draw(&buffer.dc());
+    return 0;
+}
+
+// Draws the list straight on a DC given by the caller (wParam).
+LRESULT CComboBoxList::OnPrintClient(WPARAM wParam, LPARAM) {
+    CDC dc(reinterpret_cast<HDC>(wParam));
+    Draw(&dc);
     return 0;
 }
 
@@ -238,8 +250,7 @@ void CComboBoxList::UpdateHoverRect() {
 }
 
 void CComboBoxList::DrawRows(CDC* dc) {
-    COLORREF oldColour = dc->SetTextColor(m_colours.text);
-    int oldMode = dc->SetBkMode(TRANSPARENT);
+    ScopedTextStyle style(*dc, m_colours.text, TRANSPARENT);
     ScopedSelection font(*dc, m_font.GetSafeHandle());
     int row = 0;
     for (const Item* item = m_head.get(); item; item = item->next.get(), ++row) {
@@ -251,6 +262,4 @@ void CComboBoxList::DrawRows(CDC* dc) {
         RECT rect = {m_itemArea.left + kTextInset, y + kTextTop, m_itemArea.right, y + kRowHeight};
         dc->DrawText(item->text, &rect, DT_SINGLELINE);
     }
-    dc->SetTextColor(oldColour);
-    dc->SetBkMode(oldMode);
 }

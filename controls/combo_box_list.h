@@ -42,11 +42,13 @@ class CComboBoxList : public CWnd {
     LRESULT OnCreate(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnPrintClient(WPARAM, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnMouseWheel(WPARAM, LPARAM);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
   private:
     struct Item {
@@ -67,8 +69,10 @@ class CComboBoxList : public CWnd {
     void MoveBelowOwner() const;
     // The item index of the row under a client point, or -1.
     int HitRow(POINT point) const;
-    // The owner box's client area as it lies directly above the item area.
+    // True when a client point lies over the owner box's window.
     bool IsOverOwner(POINT point) const;
+    // Hides the list and releases the owner's pressed look (the capture is gone already).
+    void Hide();
     void PickAndClose(int index);
     void Draw(CDC* dc);
     void UpdateHoverRect();

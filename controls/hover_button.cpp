@@ -1,12 +1,10 @@
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace {
 
 constexpr UINT kDefaultTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE; // 37
-constexpr DWORD kHoverTimeMs = 1;
 
 } // namespace
 
@@ -16,8 +14,11 @@ ON_MESSAGE(WM_MOUSEHOVER, OnMouseHover)
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
-ON_MESSAGE(WM_SETFOCUS, OnFocus)
-ON_MESSAGE(WM_KILLFOCUS, OnFocus)
+ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+ON_MESSAGE(WM_KEYDOWN, OnKey)
+ON_MESSAGE(WM_KEYUP, OnKey)
+ON_MESSAGE(WM_CHAR, OnKey)
 ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_PAINT, OnPaint)
@@ -25,7 +26,6 @@ END_MESSAGE_MAP()
 
 BOOL CHoverButtonV2::SetBitmaps(int normal, int down, int hover, int disabled, int /*hitMask*/,
                                 int disabledChecked, int /*checkedHover*/, HMODULE module) {
-    if (!module) module = ::GetModuleHandleW(nullptr);
     GetClientRect(&m_clientRect);
     if (disabled == -1) disabled = normal;
     if (disabledChecked == -1) disabledChecked = disabled;
@@ -38,10 +38,14 @@ BOOL CHoverButtonV2::SetBitmaps(int normal, int down, int hover, int disabled, i
     SIZE size = SkinImageSize(m_normal);
     m_width = size.cx;
     m_height = size.cy;
+    // Without a Normal image the button keeps its creation size, so that the plain
+    // push-button face it falls back to can be seen and clicked (a 0 × 0 window could not).
+    if (!m_width || !m_height) return TRUE;
     SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOOWNERZORDER);
-    // The caption is laid out in the button as it now is: the creation rectangle's size
-    // would centre (and clip) it in an area the image may not cover.
-    if (m_width && m_height) GetClientRect(&m_clientRect);
+    // The caption rectangle is the client area after this resize, not the creation
+    // rectangle: that one would centre (and clip) the caption in an area the image may not
+    // cover.
+    GetClientRect(&m_clientRect);
     return TRUE;
 }
 
@@ -56,10 +60,9 @@ void CHoverButtonV2::SetTextStyle(int height, const std::wstring& face, COLORREF
     m_hoverColour = hoverColour;
     m_disabledColour = disabledColour;
     m_font.DeleteObject();
-    m_font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : 0, static_cast<BYTE>(italic != FALSE),
-                      static_cast<BYTE>(underline != FALSE), static_cast<BYTE>(strikeOut != FALSE),
-                      DEFAULT_CHARSET, OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS,
-                      CLEARTYPE_QUALITY, 0, m_fontFace.c_str());
+    m_font.CreateSkinFont(height, bold ? FW_BOLD : 0, static_cast<BYTE>(italic != FALSE),
+                          static_cast<BYTE>(underline != FALSE),
+                          static_cast<BYTE>(strikeOut != FALSE), m_fontFace.c_str());
 }
 
 void CHoverButtonV2::SetTextMargins(int left, int top, int right, int bottom) {
@@ -72,22 +75,18 @@ void CHoverButtonV2::SetCheck(int state) {
 }
 
 LRESULT CHoverButtonV2::OnMouseMove(WPARAM, LPARAM) {
-    if (!m_tracking) {
-        TRACKMOUSEEVENT track = {sizeof(track), TME_HOVER | TME_LEAVE, m_hWnd, kHoverTimeMs};
-        m_tracking = _TrackMouseEvent(&track) != FALSE;
-    }
+    m_hoverTracker.OnMouseMove(m_hWnd);
     return Default();
 }
 
 LRESULT CHoverButtonV2::OnMouseHover(WPARAM, LPARAM) {
-    m_hoverState = true;
+    m_hoverTracker.OnHover();
     Invalidate(TRUE);
     return 0;
 }
 
 LRESULT CHoverButtonV2::OnMouseLeave(WPARAM, LPARAM) {
-    m_tracking = false;
-    m_hoverState = false;
+    m_hoverTracker.OnLeave();
     Invalidate(TRUE);
     return 0;
 }
@@ -110,8 +109,31 @@ LRESULT CHoverButtonV2::OnLButtonUp(WPARAM, LPARAM lParam) {
     return Default();
 }
 
-LRESULT CHoverButtonV2::OnFocus(WPARAM, LPARAM) {
-    return 0; // never shows the focus look nor takes keyboard input
+// The button does not keep the focus that the system button takes on a press (keys would
+// then click it: Space): the focus goes back to the window that had it, or to the parent.
+// A dialog whose saved focus control is this button hands it straight back (the dialog
+// manager gives the focus to its first control when no control is a tab stop): the button
+// then keeps it, without focus look, and its keys still do nothing.
+LRESULT CHoverButtonV2::OnSetFocus(WPARAM wParam, LPARAM) {
+    static bool handingBack = false;
+    if (handingBack) return 0;
+    HWND previous = reinterpret_cast<HWND>(wParam);
+    HWND target =
+        (previous && previous != m_hWnd && ::IsWindow(previous)) ? previous : GetParentHwnd();
+    handingBack = true;
+    ::SetFocus(target);
+    handingBack = false;
+    return 0; // no focus look
+}
+
+LRESULT CHoverButtonV2::OnKillFocus(WPARAM, LPARAM) {
+    return 0; // no focus look, and a press in progress keeps the capture
+}
+
+// Keys reaching the button do nothing. Enter and Escape reach the dialog through its
+// message loop before any dispatch.
+LRESULT CHoverButtonV2::OnKey(WPARAM, LPARAM) {
+    return 0;
 }
 
 LRESULT CHoverButtonV2::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -132,7 +154,7 @@ LRESULT CHoverButtonV2::OnPaint(WPARAM, LPARAM) {
 CHoverButtonV2::Look CHoverButtonV2::CurrentLook() const {
     if (!IsWindowEnabled()) return {m_checked ? &m_disabledChecked : &m_disabled, m_disabledColour};
     if (m_checked) return {&m_down, m_downColour};
-    if (m_hoverState) return {&m_hover, m_hoverColour};
+    if (m_hoverTracker.IsHover()) return {&m_hover, m_hoverColour};
     return {&m_normal, m_normalColour};
 }
 
@@ -158,8 +180,7 @@ void CHoverButtonV2::DrawItem(DRAWITEMSTRUCT* item) {
 }
 
 void CHoverButtonV2::DrawCaption(HDC dc, COLORREF colour) {
-    COLORREF oldColour = ::SetTextColor(dc, colour);
-    int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    ScopedTextStyle style(dc, colour, TRANSPARENT);
     ScopedSelection font(dc, m_font.GetSafeHandle());
     // The margins are absolute edges; a zero margin keeps the client rectangle's edge.
     RECT text = m_clientRect;
@@ -169,6 +190,4 @@ void CHoverButtonV2::DrawCaption(HDC dc, COLORREF colour) {
     if (m_textMargins.bottom) text.bottom = m_textMargins.bottom;
     ::DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &text,
                 m_textFormat ? m_textFormat : kDefaultTextFormat);
-    ::SetBkMode(dc, oldMode);
-    ::SetTextColor(dc, oldColour);
 }

@@ -3,6 +3,7 @@
 // state on each click in toggle mode, and draws a caption in a font and colour of its own.
 #pragma once
 #include "controls/background_snapshot.h"
+#include "controls/hover_tracker.h"
 #include "framework/bitmap.h"
 #include "framework/bitmap_button.h"
 #include "framework/font.h"
@@ -15,12 +16,14 @@ class CHoverButtonV2 : public CBitmapButton {
     CHoverButtonV2() = default;
     ~CHoverButtonV2() override = default;
 
-    // Image ids; −1 for disabled means the normal image, −1 for disabledChecked the disabled
-    // one. hitMask and checkedHover are accepted and unused. A null module means the
-    // program's own resources. The window takes the size of the normal image.
-    virtual BOOL SetBitmaps(int normal, int down, int hover, int disabled = -1, int hitMask = -1,
-                            int disabledChecked = -1, int checkedHover = -1,
-                            HMODULE module = nullptr);
+    // Image ids from module; −1 for disabled means the normal image, −1 for disabledChecked
+    // the disabled one. hitMask and checkedHover are accepted and unused. A null module (or id
+    // 0) is refused: nothing is loaded from it. The module has no default, so that no caller
+    // can leave it out. The window takes the size of the normal image; without one it keeps
+    // its creation size and falls back to a plain push button. Loading a slot again deletes
+    // the image it held.
+    virtual BOOL SetBitmaps(int normal, int down, int hover, int disabled, int hitMask,
+                            int disabledChecked, int checkedHover, HMODULE module);
     void SetTextStyle(int height, const std::wstring& face, COLORREF normalColour,
                       COLORREF downColour, COLORREF hoverColour, COLORREF disabledColour, BOOL bold,
                       BOOL italic, BOOL underline, BOOL strikeOut);
@@ -41,7 +44,9 @@ class CHoverButtonV2 : public CBitmapButton {
     LRESULT OnMouseLeave(WPARAM, LPARAM);
     LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnLButtonUp(WPARAM, LPARAM);
-    LRESULT OnFocus(WPARAM, LPARAM);
+    LRESULT OnSetFocus(WPARAM, LPARAM);
+    LRESULT OnKillFocus(WPARAM, LPARAM);
+    LRESULT OnKey(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
@@ -58,8 +63,7 @@ class CHoverButtonV2 : public CBitmapButton {
     CBitmap m_normal, m_down, m_hover, m_disabled, m_disabledChecked;
     int m_width = 0, m_height = 0;
     RECT m_clientRect = {};
-    bool m_hoverState = false;
-    bool m_tracking = false;
+    HoverTracker m_hoverTracker;
     bool m_toggle = false;
     int m_checked = 0;
     std::wstring m_caption;

@@ -2,7 +2,7 @@
 #pragma once
 #include "framework/bitmap.h"
 #include "framework/dc.h"
-#include "controls/dc_selection.h"
+#include "framework/dc_scope.h"
 
 // Pixels of this colour in a control image are not drawn.
 constexpr COLORREF kTransparentColour = RGB(255, 0, 255);

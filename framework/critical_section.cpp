@@ -16,3 +16,23 @@ BOOL CCriticalSection::Unlock() {
     LeaveCriticalSection(&m_section);
     return TRUE;
 }
+
+CSingleLock::CSingleLock(CCriticalSection* section, BOOL initialLock) : m_section(section) {
+    if (initialLock) Lock();
+}
+
+CSingleLock::~CSingleLock() {
+    Unlock();
+}
+
+BOOL CSingleLock::Lock() {
+    if (!m_section || m_locked) return FALSE;
+    m_locked = m_section->Lock() != FALSE;
+    return m_locked ? TRUE : FALSE;
+}
+
+BOOL CSingleLock::Unlock() {
+    if (!m_section || !m_locked) return FALSE;
+    m_locked = false;
+    return m_section->Unlock();
+}

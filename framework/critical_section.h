@@ -1,4 +1,5 @@
-// CCriticalSection: a Win32 critical section with Lock/Unlock.
+// CCriticalSection: a Win32 critical section with Lock/Unlock; CSingleLock holds one for the
+// length of a scope.
 #pragma once
 #include <windows.h>
 
@@ -16,25 +17,19 @@ class CCriticalSection {
     CRITICAL_SECTION m_section;
 };
 
-// Holds a critical section for the length of a scope (or until Unlock).
+// Locks a critical section (at once when initialLock is TRUE, or later with Lock) and unlocks
+// it when destroyed if it still holds it. Lock and Unlock of a lock already in that state do
+// nothing and return FALSE; a null section is never locked.
 class CSingleLock {
   public:
-    explicit CSingleLock(CCriticalSection* section, BOOL initialLock = FALSE) : m_section(section) {
-        if (initialLock) Lock();
-    }
-    ~CSingleLock() { Unlock(); }
+    explicit CSingleLock(CCriticalSection* section, BOOL initialLock = FALSE);
+    ~CSingleLock();
     CSingleLock(const CSingleLock&) = delete;
     CSingleLock& operator=(const CSingleLock&) = delete;
-    BOOL Lock() {
-        if (!m_locked && m_section) m_locked = m_section->Lock() != FALSE;
-        return m_locked;
-    }
-    BOOL Unlock() {
-        if (m_locked) m_section->Unlock();
-        m_locked = false;
-        return TRUE;
-    }
-    BOOL IsLocked() const { return m_locked; }
+
+    BOOL Lock();
+    BOOL Unlock();
+    BOOL IsLocked() const { return m_locked ? TRUE : FALSE; }
 
   private:
     CCriticalSection* m_section;

@@ -24,7 +24,7 @@ BOOL CDC::DeleteDC() {
     return ::DeleteDC(dc);
 }
 
-void CDC::Attach(HDC borrowed) {
+void CDC::Borrow(HDC borrowed) {
     DeleteDC();
     m_hDC = borrowed;
 }
@@ -65,7 +65,9 @@ int CDC::DrawText(const std::wstring& text, RECT* rect, UINT format) {
     return ::DrawTextW(m_hDC, text.c_str(), static_cast<int>(text.size()), rect, format);
 }
 
-CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) {
+CPaintDC::CPaintDC(CWnd* wnd) : CPaintDC(wnd->m_hWnd) {}
+
+CPaintDC::CPaintDC(HWND hwnd) : m_hWnd(hwnd) {
     m_hDC = ::BeginPaint(m_hWnd, &m_ps);
 }
 
@@ -74,7 +76,9 @@ CPaintDC::~CPaintDC() {
     m_hDC = nullptr;
 }
 
-CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : nullptr) {
+CClientDC::CClientDC(CWnd* wnd) : CClientDC(wnd ? wnd->m_hWnd : nullptr) {}
+
+CClientDC::CClientDC(HWND hwnd) : m_hWnd(hwnd) {
     m_hDC = ::GetDC(m_hWnd);
 }
 

@@ -1,6 +1,7 @@
 // CDC: a device context. A DC made by CreateCompatibleDC is owned and deleted; one taken
-// with Attach (or the handle constructor) is only borrowed. SelectObject returns the
-// object it replaced so that callers put it back.
+// with Borrow (or the handle constructor) is only borrowed and never deleted here (unlike
+// CGdiObject::Attach, which takes ownership). SelectObject returns the object it replaced so
+// that callers put it back.
 #pragma once
 #include "framework/gdi_object.h"
 #include <string>
@@ -17,7 +18,8 @@ class CDC {
 
     BOOL CreateCompatibleDC(CDC* dc); // null: compatible with the screen
     BOOL DeleteDC();
-    void Attach(HDC borrowed);
+    // Uses a DC that someone else owns; a DC owned before is deleted first.
+    void Borrow(HDC borrowed);
     HDC Detach();
     HDC GetSafeHdc() const { return m_hDC; }
     operator HDC() const { return m_hDC; }
@@ -49,6 +51,7 @@ class CDC {
 class CPaintDC : public CDC {
   public:
     explicit CPaintDC(CWnd* wnd);
+    explicit CPaintDC(HWND hwnd);
     ~CPaintDC() override;
     PAINTSTRUCT m_ps = {};
 
@@ -59,7 +62,8 @@ class CPaintDC : public CDC {
 // The client-area DC of a window: GetDC / ReleaseDC.
 class CClientDC : public CDC {
   public:
-    explicit CClientDC(CWnd* wnd);
+    explicit CClientDC(CWnd* wnd); // null: the screen
+    explicit CClientDC(HWND hwnd); // null: the screen
     ~CClientDC() override;
 
   private:

@@ -1,8 +1,8 @@
-// Scoped changes of a DC's state, each put back when the scope ends.
+// Scoped changes to a device context: each puts back what it changed when the scope ends.
 #pragma once
 #include <windows.h>
 
-// Selects a GDI object into a DC and puts the previous one back.
+// Selects a GDI object into a DC for the length of a scope and puts the previous one back.
 class ScopedSelection {
   public:
     ScopedSelection(HDC dc, HGDIOBJ object)
@@ -12,6 +12,8 @@ class ScopedSelection {
     }
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+    // False when the object could not be selected (null object, or the DC refused it).
     bool ok() const { return m_previous != nullptr; }
 
   private:
@@ -19,14 +21,15 @@ class ScopedSelection {
     HGDIOBJ m_previous;
 };
 
-// Sets the text colour and background mode and puts both back.
+// Sets a DC's text colour and background mode for the length of a scope, then restores both.
 class ScopedTextStyle {
   public:
     ScopedTextStyle(HDC dc, COLORREF textColour, int backgroundMode)
-        : m_dc(dc), m_colour(::SetTextColor(dc, textColour)), m_mode(::SetBkMode(dc, backgroundMode)) {}
+        : m_dc(dc), m_colour(::SetTextColor(dc, textColour)),
+          m_mode(::SetBkMode(dc, backgroundMode)) {}
     ~ScopedTextStyle() {
-        ::SetBkMode(m_dc, m_mode);
-        ::SetTextColor(m_dc, m_colour);
+        if (m_mode) ::SetBkMode(m_dc, m_mode);
+        if (m_colour != CLR_INVALID) ::SetTextColor(m_dc, m_colour);
     }
     ScopedTextStyle(const ScopedTextStyle&) = delete;
     ScopedTextStyle& operator=(const ScopedTextStyle&) = delete;

@@ -7,12 +7,11 @@ class CFont : public CGdiObject {
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, LPCWSTR faceName);
-    // The project's one recipe: the charset, precision and quality the skin's texts use.
+    // The program's one font recipe (every caption, list and label font): the given height,
+    // weight, styles and face, default character set, character precision for output and
+    // clipping, ClearType quality, default pitch and family. Replaces a font already held.
     BOOL CreateSkinFont(int height, int weight, BYTE italic, BYTE underline, BYTE strikeOut,
-                        LPCWSTR face) {
-        return CreateFont(height, 0, 0, 0, weight, italic, underline, strikeOut, DEFAULT_CHARSET,
-                          OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, CLEARTYPE_QUALITY, 0, face);
-    }
+                        LPCWSTR face);
     HFONT GetSafeHandle() const { return static_cast<HFONT>(m_hObject); }
     operator HFONT() const { return GetSafeHandle(); }
 };

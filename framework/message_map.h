@@ -41,6 +41,9 @@ struct MessageMap {
 
 #define ON_MESSAGE(message, fn)                                                                    \
     {MapKind::Message, message, 0, 0, static_cast<MapHandler>(&ThisClass::fn)},
+// A WM_COMMAND from control or menu item `id` with notification code 0 only (BN_CLICKED, a
+// menu, an accelerator, a slider's notification); other codes (BN_DOUBLECLICKED, EN_CHANGE
+// ...) pass by it. ON_COMMAND_RANGE follows the same rule.
 #define ON_COMMAND(id, fn) {MapKind::Command, 0, id, id, static_cast<MapHandler>(&ThisClass::fn)},
 #define ON_COMMAND_RANGE(firstId, lastId, fn)                                                      \
     {MapKind::CommandRange, 0, firstId, lastId, static_cast<MapHandler>(&ThisClass::fn)},

@@ -1,5 +1,6 @@
 #include "framework/wnd.h"
 #include <commctrl.h>
+#include <memory>
 #include <unordered_map>
 
 namespace {
@@ -8,6 +9,13 @@ constexpr UINT_PTR kSubclassId = 0x504B; // any fixed id: one subclass of ours p
 
 std::unordered_map<HWND, CWnd*>& boundWindows() {
     static std::unordered_map<HWND, CWnd*> map;
+    return map;
+}
+
+// Handle-only objects for windows without a framework object, so that GetParent and
+// GetDlgItem always give an object to call. They hold nothing but the handle.
+std::unordered_map<HWND, std::unique_ptr<CWnd>>& handleOnlyWindows() {
+    static std::unordered_map<HWND, std::unique_ptr<CWnd>> map;
     return map;
 }
 
@@ -59,7 +67,7 @@ const MessageMap* CWnd::GetMessageMap() const {
 }
 
 CWnd::~CWnd() {
-    if (!m_hWnd) return;
+    if (!m_hWnd || m_handleOnly) return;
     HWND hwnd = m_hWnd;
     Unbind(); // no C++ dispatch into an object being destroyed
     ::DestroyWindow(hwnd);
@@ -68,6 +76,19 @@ CWnd::~CWnd() {
 CWnd* CWnd::FromHandle(HWND hwnd) {
     auto it = boundWindows().find(hwnd);
     return it == boundWindows().end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::ObjectOf(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    if (CWnd* bound = FromHandle(hwnd)) return bound;
+    auto& wrappers = handleOnlyWindows();
+    auto found = wrappers.find(hwnd);
+    if (found != wrappers.end()) return found->second.get();
+    std::erase_if(wrappers, [](const auto& entry) { return !::IsWindow(entry.first); });
+    auto wrapper = std::make_unique<CWnd>();
+    wrapper->m_hWnd = hwnd;
+    wrapper->m_handleOnly = true;
+    return wrappers.emplace(hwnd, std::move(wrapper)).first->second.get();
 }
 
 void CWnd::Bind(HWND hwnd) {
@@ -130,12 +151,23 @@ void CWnd::ScreenToClient(RECT* rect) const {
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) const {
-    DWORD style = GetExStyle();
-    DWORD changed = (style & ~remove) | add;
-    if (changed == style) return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(changed));
-    if (flags) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    DWORD old = GetExStyle();
+    DWORD style = (old & ~remove) | add;
+    if (style == old) return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(style));
+    if (flags)
+        SetWindowPos(nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) const {
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+}
+
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const {
+    return ::MessageBoxW(m_hWnd, text, caption, type);
 }
 
 std::wstring CWnd::GetWindowText() const {

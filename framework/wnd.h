@@ -62,25 +62,26 @@ class CWnd {
         return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
 
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    // The parent and the child with an id: the bound object, or for a window with no
+    // framework object (a dialog template's control, a foreign window) a handle-only object
+    // the framework keeps; null only when there is no such window.
+    CWnd* GetParent() const { return ObjectOf(::GetParent(m_hWnd)); }
     HWND GetParentHwnd() const { return ::GetParent(m_hWnd); }
-    CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
+    CWnd* GetDlgItem(int id) const { return ObjectOf(::GetDlgItem(m_hWnd, id)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const {
         return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
     }
+    // Removes and adds extended styles; with flags, also SetWindowPos(flags) so that frame
+    // changes take effect. TRUE when the style changed.
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0) const;
+    // WM_SETICON: returns the icon the window had.
+    HICON SetIcon(HICON icon, BOOL bigIcon) const;
+    // A message box owned by this window (MessageBoxW).
+    int MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const;
     void SetWindowText(const std::wstring& text) const { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetWindowText() const;
-
-    HICON SetIcon(HICON icon, BOOL bigIcon) const {
-        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL,
-                                                   reinterpret_cast<LPARAM>(icon)));
-    }
-    int MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const {
-        return ::MessageBoxW(m_hWnd, text, caption, type);
-    }
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0) const;
 
     HWND SetCapture() const { return ::SetCapture(m_hWnd); }
     static HWND GetCapture() { return ::GetCapture(); }
@@ -110,12 +111,15 @@ class CWnd {
     bool ReflectDrawItem(LPARAM lParam, LRESULT* result);
     void Bind(HWND hwnd);
     void Unbind();
+    // The bound object of hwnd, else a handle-only object kept for it; null for null.
+    static CWnd* ObjectOf(HWND hwnd);
 
     static LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     static LRESULT Route(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_subclassed = false;
+    bool m_handleOnly = false; // stands for a window it neither made nor binds
     CurrentMessage m_current;
 
     friend class CDialog;

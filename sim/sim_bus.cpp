@@ -116,7 +116,8 @@ const SimInterface* SimHidBus::usable(HANDLE handle) const {
 
 BOOLEAN SimHidBus::getPreparsedData(HANDLE handle, PHIDP_PREPARSED_DATA* data) {
     const auto open = handles.find(handle);
-    if (!usable(handle) || !data) return FALSE;
+    const SimInterface* device = usable(handle);
+    if (!device || !data || device->failPreparsedData) return FALSE;
     *data = reinterpret_cast<PHIDP_PREPARSED_DATA>(nextToken += 4);
     preparsed[*data] = open->second.interfaceIndex;
     return TRUE;
@@ -128,7 +129,7 @@ BOOLEAN SimHidBus::freePreparsedData(PHIDP_PREPARSED_DATA data) {
 
 BOOLEAN SimHidBus::getAttributes(HANDLE handle, HIDD_ATTRIBUTES* attributes) {
     const SimInterface* device = usable(handle);
-    if (!device || !attributes) return FALSE;
+    if (!device || !attributes || device->failAttributes) return FALSE;
     *attributes = device->attributes;
     return TRUE;
 }
@@ -162,13 +163,13 @@ BOOLEAN SimHidBus::setFeature(HANDLE handle, void* buffer, ULONG length) {
         length == entry.request.size();
     const bool injected = index == faults.failSendAt || faults.failSendForCommand == entry.command;
     if (!reachable || injected) {
-        entry.result = SimExchangeResult::SendFailed;
+        entry.result = ExchangeOutcome::SendFailed;
         wireLog.push_back(entry);
         ::SetLastError(device ? ERROR_GEN_FAILURE : ERROR_DEVICE_NOT_CONNECTED);
         return FALSE;
     }
     pendingReply = firmware.answer(entry.request);
-    entry.result = (*pendingReply)[2] ? SimExchangeResult::Accepted : SimExchangeResult::Refused;
+    entry.result = (*pendingReply)[2] ? ExchangeOutcome::Accepted : ExchangeOutcome::Refused;
     wireLog.push_back(entry);
     return TRUE;
 }
@@ -180,7 +181,7 @@ BOOLEAN SimHidBus::getFeature(HANDLE handle, void* buffer, ULONG length) {
                        faults.failReceiveForCommand == wireLog[size_t(index)].command);
     if (!usable(handle) || !pendingReply || !buffer || length != pendingReply->size() || injected) {
         if (index >= 0 && pendingReply)
-            wireLog[size_t(index)].result = SimExchangeResult::ReceiveFailed;
+            wireLog[size_t(index)].result = ExchangeOutcome::ReceiveFailed;
         pendingReply.reset();
         ::SetLastError(ERROR_GEN_FAILURE);
         return FALSE;

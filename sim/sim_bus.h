@@ -3,7 +3,9 @@
 // firmware), with fault injection and a log of every feature-report exchange.
 #pragma once
 
+#include "device/feature_report.h"
 #include "device/hid_bus.h"
+#include "device/hid_device.h"
 #include "sim/sim_firmware.h"
 
 #include <chrono>
@@ -27,9 +29,12 @@ struct SimInterface {
     USAGE usagePage = 0;
     USAGE usage = 0;
     SimReportKindCaps input, output, feature;
-    bool refuseCreate = false;     // CreateFileA fails
-    bool enumerationError = false; // SetupDiEnumDeviceInterfaces fails (not "no more items")
-    bool detailError = false;      // SetupDiGetDeviceInterfaceDetailW fails
+    bool refuseCreate = false;      // CreateFileA fails
+    bool failPreparsedData = false; // HidD_GetPreparsedData fails
+    bool failAttributes = false;    // HidD_GetAttributes fails
+    bool failCaps = false;          // HidP_GetCaps fails
+    bool enumerationError = false;  // SetupDiEnumDeviceInterfaces fails (not "no more items")
+    bool detailError = false;       // SetupDiGetDeviceInterfaceDetailW fails
 };
 
 // Interfaces as a real machine would list them.
@@ -37,14 +42,15 @@ SimInterface simOtherDevice(USHORT vendorId, USHORT productId, int instance);
 SimInterface simMousePointer();
 SimInterface simMouseVendor();
 
-enum class SimExchangeResult { SendFailed, ReceiveFailed, Refused, Accepted };
+// The record of the mouse's vendor interface (MI_01) in a list of findKnownHidDevices, or null.
+HidDevice* vendorRecord(HidDevice* list, int count);
 
 struct WireExchange {
     SimReport request{};
     SimReport reply{};
     uint8_t command = 0;
     std::array<uint8_t, 6> payload{}; // the request payload unmasked
-    SimExchangeResult result = SimExchangeResult::SendFailed;
+    ExchangeOutcome result = ExchangeOutcome::SendFailed;
     std::chrono::steady_clock::time_point at;
 };
 

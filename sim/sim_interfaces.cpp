@@ -2,12 +2,14 @@
 // them for a keyboard-like device of another product and for the mouse's two interfaces.
 #include "sim/sim_bus.h"
 
+#include <cstring>
+
+#include "device/mouse_ids.h"
+
 #include <cwchar>
 
 namespace {
 
-constexpr USHORT mouseVendorId = 0x2719;
-constexpr USHORT mouseProductId = 0x0604;
 const wchar_t hidClassSuffix[] = L"#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
 HIDP_BUTTON_CAPS buttonRange(USAGE page, USAGE first, USAGE last) {
@@ -79,8 +81,8 @@ SimInterface simOtherDevice(USHORT vendorId, USHORT productId, int instance) {
 SimInterface simMousePointer() {
     SimInterface device;
     device.kind = SimInterfaceKind::MousePointer;
-    device.path = hidPath(mouseVendorId, mouseProductId, L"&mi_00#7&1f3a8b2&0&0000");
-    device.attributes = attributesOf(mouseVendorId, mouseProductId);
+    device.path = hidPath(kPelkoVendorId, kPelkoProductId, L"&mi_00#7&1f3a8b2&0&0000");
+    device.attributes = attributesOf(kPelkoVendorId, kPelkoProductId);
     device.usagePage = 0x01;
     device.usage = 0x02; // mouse
     device.input.reportLength = 5;
@@ -92,8 +94,8 @@ SimInterface simMousePointer() {
 SimInterface simMouseVendor() {
     SimInterface device;
     device.kind = SimInterfaceKind::MouseVendor;
-    device.path = hidPath(mouseVendorId, mouseProductId, L"&mi_01#7&2c6e1f0&0&0000");
-    device.attributes = attributesOf(mouseVendorId, mouseProductId);
+    device.path = hidPath(kPelkoVendorId, kPelkoProductId, L"&mi_01#7&2c6e1f0&0&0000");
+    device.attributes = attributesOf(kPelkoVendorId, kPelkoProductId);
     device.usagePage = 0xFF00;
     device.usage = 0x01;
     device.input.reportLength = 9;
@@ -101,4 +103,10 @@ SimInterface simMouseVendor() {
     device.feature.reportLength = 9;
     device.feature.values = {valueRange(0xFF00, 0x01, 0x08, 8), value(0xFF00, 0x20, 8)};
     return device;
+}
+
+HidDevice* vendorRecord(HidDevice* list, int count) {
+    for (int i = 0; list && i < count; ++i)
+        if (hasValidPath(list[i]) && std::strstr(list[i].path, "mi_01")) return &list[i];
+    return nullptr;
 }

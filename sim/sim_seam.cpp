@@ -84,7 +84,7 @@ const SimReportKindCaps* kindOf(const SimInterface& device, HIDP_REPORT_TYPE kin
 
 NTSTATUS NTAPI simGetCaps(PHIDP_PREPARSED_DATA data, PHIDP_CAPS caps) {
     const SimInterface* device = activeBus->interfaceOf(data);
-    if (!device || !caps) return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (!device || !caps || device->failCaps) return HIDP_STATUS_INVALID_PREPARSED_DATA;
     *caps = HIDP_CAPS{};
     caps->Usage = device->usage;
     caps->UsagePage = device->usagePage;

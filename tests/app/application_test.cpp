@@ -33,8 +33,8 @@ HWND createCompanion() {
         return ::RegisterClassW(&wc) != 0;
     }();
     EXPECT_TRUE(registered);
-    return ::CreateWindowW(L"Joyvane_Clock", L"Joyvane Clock", WS_OVERLAPPED, 0, 0, 10, 10,
-                           nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    return ::CreateWindowW(L"Joyvane_Clock", L"Joyvane Clock", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 DWORD readLanguage() {

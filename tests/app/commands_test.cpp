@@ -3,7 +3,7 @@
 #include "app/web_pages.h"
 #include "framework/gdi_object.h"
 #include "tests/app/running_window.h"
-#include "tests/controls/pixels.h"
+#include "tests/support/pixels.h"
 
 #include <string>
 #include <vector>
@@ -132,7 +132,7 @@ TEST_F(RunningWindowTest, SensitivitySnapsTo10Point5AndTheWheelSliderClearsOnePa
 TEST_F(RunningWindowTest, AProfileKeepsItsEditsAcrossASwitchAndANewProfileGetsItsFactoryChoices) {
     // Never configured: profile 1 shows its factory choices.
     POINT cpi1 = centreOf(rowOf(kCpi1List), *dialog);
-    clickAt(*dialog, cpi1.x, cpi1.y); // opens the list
+    clickAt(*dialog, cpi1.x, cpi1.y);                                      // opens the list
     clickAt(*dialog, cpi1.x, rowOf(kCpi1List).rect.top + 14 + 2 * 16 + 8); // "1600"
     ASSERT_EQ(dialog->list(kCpi1List).GetCurSel(), 2);
     click(kRate1000);
@@ -152,11 +152,11 @@ TEST_F(RunningWindowTest, AProfileKeepsItsEditsAcrossASwitchAndANewProfileGetsIt
 
 TEST_F(RunningWindowTest, ApplyWritesExactlyTheEditedBytesInThirtyExchanges) {
     const SimMemory before = bus->firmware.memory;
-    click(kRate1000);   // profile 1: 1000 Hz
-    click(kProfile2);   // factory choices of profile 2
-    click(kSwapOn);     // profile 2: swap on
+    click(kRate1000); // profile 1: 1000 Hz
+    click(kProfile2); // factory choices of profile 2
+    click(kSwapOn);   // profile 2: swap on
     click(kApply);
-    click(kApply);      // while it is disabled: no second sequence
+    click(kApply); // while it is disabled: no second sequence
     EXPECT_FALSE(dialog->button(kApply).IsWindowEnabled());
     std::vector<WireExchange> sent = exchangesSince(kStartUpExchanges);
     ASSERT_EQ(sent.size(), 30u);
@@ -178,10 +178,10 @@ TEST_F(RunningWindowTest, ApplyWritesExactlyTheEditedBytesInThirtyExchanges) {
     expected[0] = 12;   // profiles 1 and 2 had their factory choices
     expected[2] = 0x1F; // Apply's fixed bytes
     expected[4] = 0xE0;
-    expected[6] = 11;   // selected after the block write
-    expected[33] = 1;   // profile 1 at 1000 Hz
-    expected[45] = 1;   // profile 2: swap on (its other factory choices match its bytes)
-    expected[46] = 10;  // the pointer values read from Windows
+    expected[6] = 11;  // selected after the block write
+    expected[33] = 1;  // profile 1 at 1000 Hz
+    expected[45] = 1;  // profile 2: swap on (its other factory choices match its bytes)
+    expected[46] = 10; // the pointer values read from Windows
     expected[48] = 3;
     expected[128] = 0; // the protocol writes 0 at 128 and 129
     expected[129] = 0;

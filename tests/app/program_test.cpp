@@ -130,7 +130,8 @@ TEST(Program, WithItsSkinLibraryButNoMouseTheProgramBuildsItsWindow) {
     const auto start = std::chrono::steady_clock::now();
     Program program(binFolder() / L"pelkocfg.exe");
     ASSERT_NE(program.window(L"Glimmerhaus Pelko"), nullptr);
-    const std::chrono::duration<double, std::milli> shown = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::milli> shown =
+        std::chrono::steady_clock::now() - start;
     std::printf("pelkocfg.exe: process start to window shown %.0f ms\n", shown.count());
     EXPECT_TRUE(program.closeMainWindow());
 }

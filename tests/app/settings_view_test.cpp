@@ -29,10 +29,8 @@ TEST(SettingsRules, BlockBytesDecodeWheelAndSpeedAndLeaveUnknownCodesAlone) {
         std::optional<float> shownSpeed;
     };
     const Case cases[] = {
-        {int8_t(0x85), 10, 5.0f, true, 10.5f},
-        {0x05, 11, 5.0f, false, 10.5f},
-        {0x00, 0, std::nullopt, false, std::nullopt},
-        {100, 12, 100.0f, false, 12.0f},
+        {int8_t(0x85), 10, 5.0f, true, 10.5f},        {0x05, 11, 5.0f, false, 10.5f},
+        {0x00, 0, std::nullopt, false, std::nullopt}, {100, 12, 100.0f, false, 12.0f},
         {int8_t(0xE4), 9, 100.0f, true, 9.0f}, // 100 lines + page flag
     };
     for (const Case& c : cases) {
@@ -84,7 +82,7 @@ TEST_F(AppTest, FactoryChoicesMoveTheMarkersOnceForEachProfile) {
 }
 
 TEST_F(AppTest, PanelValuesComeFromTheControls) {
-    CPELKOmouseDlg& d = build(); // profile 1: 400/800, 500 Hz, swap off
+    CPELKOmouseDlg& d = build();       // profile 1: 400/800, 500 Hz, swap off
     d.list(kCpi1List).SetCurSel(4, 1); // the empty fifth entry
     d.slider(kSensitivity).SetPos(10.0f);
     d.slider(kWheel).SetPos(99.0f);
@@ -96,7 +94,7 @@ TEST_F(AppTest, PanelValuesComeFromTheControls) {
     EXPECT_EQ(p.cpi1Code, 4);
     EXPECT_EQ(p.cpi2Code, 16);
     EXPECT_EQ(p.reportRateCode, 1);
-    EXPECT_EQ(p.buttonSwap, 0); // swap off
+    EXPECT_EQ(p.buttonSwap, 0);             // swap off
     EXPECT_FLOAT_EQ(p.pointerSpeed, 10.0f); // the value read before the move to 10.5
     EXPECT_FLOAT_EQ(d.slider(kSensitivity).GetPos(), 10.5f);
     EXPECT_EQ(p.wheelLines, 100);

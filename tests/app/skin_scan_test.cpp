@@ -29,13 +29,15 @@ TEST(SkinLibraryName, IsBuiltFromTheUpperCasedPathOrRefusedForOddPaths) {
     const Case cases[] = {
         {kVendorPath, L"VID_2719&PID_0604&MI_01.dll"},
         {"\\\\?\\hid#vid_2719&pid_0604#6&1}", L"VID_2719&PID_0604.dll"},
-        {"\\\\?\\hid#2719&0604#x", L""},                  // no "VID_"
-        {"\\\\?\\hid#xx_2719&0604_vid_2719&pid_06", L""}, // too short after "VID_"
-        {"\\\\?\\hid#vid_2719&pid_0604&mi_x", L""},       // "MI_" at its end
-        {longPath, L"VID_2719&PID_0604&MI_01.dll"},       // cut to 259 characters
+        {"\\\\?\\hid#2719&0604#x", L""},                    // no "VID_"
+        {"\\\\?\\hid#xx_2719&0604_vid_2719&pid_06", L""},   // too short after "VID_"
+        {"\\\\?\\hid#vid_2719&pid_0604&mi_x", L""},         // "MI_" at its end
+        {longPath, L"VID_2719&PID_0604&MI_01.dll"},         // cut to 259 characters
         {"\\\\?\\hid#vid_\\..\\..\\..\\x&2719&0604}", L""}, // not a bare file name
-        {"\\\\?\\hid#vid_\xc3\xa9\xc3\xa9" "2719&pid_0604#}", L""}, // non-ASCII: no crash
-        {"\\\\?\\hid#vid_1234&pid_5678&mi_01#}", L""},    // another product
+        {"\\\\?\\hid#vid_\xc3\xa9\xc3\xa9"
+         "2719&pid_0604#}",
+         L""},                                         // non-ASCII: no crash
+        {"\\\\?\\hid#vid_1234&pid_5678&mi_01#}", L""}, // another product
         {"", L""},
     };
     for (const Case& c : cases) {

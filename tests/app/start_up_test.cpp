@@ -153,8 +153,8 @@ TEST_F(AppTest, EveryControlOfTheTableIsMadeWithItsIdPlaceSizeAndStartVisibility
         EXPECT_EQ(r.left, row.rect.left) << row.id;
         EXPECT_EQ(r.top, row.rect.top) << row.id;
         CBitmap image;
-        int imageId = row.kind == layout::Kind::Slider ? (row.id == kWheel ? 255 : 234)
-                                                        : row.images[0];
+        int imageId =
+            row.kind == layout::Kind::Slider ? (row.id == kWheel ? 255 : 234) : row.images[0];
         ASSERT_TRUE(LoadSkinImage(image, d.skinLibrary, UINT(imageId)));
         SIZE size = SkinImageSize(image);
         EXPECT_EQ(r.right - r.left, size.cx) << row.id;

@@ -5,7 +5,7 @@
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
 #include "tests/support/real_mouse.h"
-#include "tests/controls/skin_parent.h"
+#include "tests/support/recording_parent.h"
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ class RecordingSlider : public CBitmapSliderCtrl {
 };
 
 struct SliderFixture {
-    SkinParent parent;
+    RecordingParent parent{RecordingParent::Shown::Later};
     RecordingSlider slider;
 
     explicit SliderFixture(bool evenThumb = false) {
@@ -273,4 +273,43 @@ TEST(BitmapSlider, PositionChangesAndRepaintsLeakNothing) {
     EXPECT_EQ(GdiLiveObjects(), before);
     CBitmap later;
     EXPECT_TRUE(LoadSkinImage(later, GetModuleHandleW(nullptr), kChannelImage));
+}
+
+// The thumb's left edge truncates the travel: 3 and 8 lie at 26.53 and 92.84 pixels.
+TEST(BitmapSlider, SetPosTruncatesTheThumbsTravel) {
+    SliderFixture f;
+    for (auto [value, left] :
+         {std::pair{3.0f, 29}, std::pair{8.0f, 95}, std::pair{5.0f, 56}, std::pair{1.0f, 3}}) {
+        f.slider.SetPos(value);
+        EXPECT_EQ(f.left(), left) << value;
+    }
+}
+
+// The thumb's ring is outside the green of its hit mask: a press there pages, as a press on
+// the channel does, and the pointer drags nothing.
+TEST(BitmapSlider, APressOnTheThumbsRingPagesInsteadOfDragging) {
+    SliderFixture f;
+    HWND hwnd = f.slider.m_hWnd;
+    int y = kThumbTop + 6;
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 56, y)); // the ring's left column
+    EXPECT_NE(CWnd::GetCapture(), hwnd);
+    realMouse(0, onScreen(hwnd, 150, y));
+    EXPECT_LE(f.centre(), 62); // not dragged toward the pointer
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 150, y));
+    EXPECT_EQ(f.centre(), 56); // one page step toward the press, which it reaches
+    realMouse(0, onScreen(hwnd, 500, 400));
+}
+
+// A press elsewhere released over a slider that was never pressed is reported but moves
+// nothing (before any press the press point is x = 0).
+TEST(BitmapSlider, AStrayReleaseOverAFreshSliderMovesNothing) {
+    SliderFixture f;
+    HWND hwnd = f.slider.m_hWnd;
+    int y = kThumbTop + 6;
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(hwnd, 150, -25)); // on the parent, above
+    realMouse(0, onScreen(hwnd, 150, y));
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(hwnd, 150, y));
+    EXPECT_EQ(f.left(), 56);
+    EXPECT_EQ(f.commands(), 1u);
+    realMouse(0, onScreen(hwnd, 500, 400));
 }

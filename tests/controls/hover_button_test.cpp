@@ -2,9 +2,11 @@
 // clicks, hover tracking with the real pointer, caption margins, the plain-button fall-back.
 #include "controls/hover_button.h"
 #include "controls/skin_image.h"
+#include "framework/dialog.h"
 #include "tests/controls/pixels.h"
+#include "tests/support/beside_program.h"
 #include "tests/support/real_mouse.h"
-#include "tests/controls/skin_parent.h"
+#include "tests/support/recording_parent.h"
 #include <gtest/gtest.h>
 
 using namespace test_images;
@@ -20,7 +22,7 @@ constexpr RECT kImageArea = {0, 0, 60, 24};
 constexpr RECT kBelowCaption = {2, 20, 58, 24}; // image pixels the caption never covers
 
 struct ButtonFixture {
-    SkinParent parent;
+    RecordingParent parent{RecordingParent::Shown::Later};
     CHoverButtonV2 button;
 
     explicit ButtonFixture(int normal = kButtonA, int down = kButtonB, int hover = kButtonB,
@@ -257,7 +259,8 @@ TEST(HoverButton, WithoutItsNormalImageItBecomesAPlainPushButton) {
     ButtonFixture f(999, kButtonB, kButtonB);
     RECT window;
     f.button.GetWindowRect(&window);
-    EXPECT_EQ(window.right - window.left, 0);
+    // It keeps its creation size (the fall-back would be invisible at 0 × 0).
+    EXPECT_EQ(window.right - window.left, 60);
     f.button.MoveWindow(20, 30, 60, 24);
     f.repaint();
     EXPECT_EQ(f.button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
@@ -291,10 +294,134 @@ TEST(HoverButton, StateChangesAndRepaintsLeakNothing) {
         }
         EXPECT_EQ(GdiLiveObjects(), painted);
         f.button.SetTextStyle(12, L"Arial", 0, 0, 0, 0, FALSE, FALSE, FALSE, FALSE);
-        f.button.SetBitmaps(kButtonB, kButtonA, kButtonA);
+        f.button.SetBitmaps(kButtonB, kButtonA, kButtonA, -1, -1, -1, -1,
+                            GetModuleHandleW(nullptr));
         EXPECT_EQ(GdiLiveObjects(), painted);
     }
     EXPECT_EQ(GdiLiveObjects(), before);
     CBitmap later;
     EXPECT_TRUE(LoadSkinImage(later, GetModuleHandleW(nullptr), kChannelImage));
+}
+
+namespace {
+
+// A dialog like the main window: an empty template whose hover button is made in
+// OnInitDialog. Driven by its own timer from inside the modal loop: a real click on the
+// button, a real Space, then a real `key` (Enter or Escape), which must end the dialog.
+class ButtonDialog : public CDialog {
+  public:
+    static constexpr UINT_PTR kStepTimer = 77;
+    static constexpr int kNotEnded = 99;
+
+    explicit ButtonDialog(WORD key) : CDialog(302, nullptr), m_key(key) {}
+
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{20, 40, 80, 64}, this, kId);
+        button.SetBitmaps(kButtonA, kButtonB, kButtonC, -1, -1, -1, -1, GetModuleHandleW(nullptr));
+        button.SetToggle(TRUE);
+        SetTimer(kStepTimer, 200);
+        return TRUE;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND && wParam == MAKEWPARAM(kId, BN_CLICKED)) ++clicks;
+        if (message == WM_TIMER && wParam == kStepTimer) {
+            KillTimer(kStepTimer); // the click below pumps messages
+            nextStep();
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+    CHoverButtonV2 button;
+    int clicks = 0;
+    int clicksAfterSpace = -1;
+
+  private:
+    static void pressKey(WORD key) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, input, sizeof(INPUT));
+    }
+
+    void nextStep() {
+        switch (m_step++) {
+        case 0:
+            ::SetForegroundWindow(m_hWnd);
+            realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(button.m_hWnd, 30, 12));
+            realMouse(MOUSEEVENTF_LEFTUP, onScreen(button.m_hWnd, 30, 12));
+            pressKey(VK_SPACE);
+            break;
+        case 1:
+            clicksAfterSpace = clicks;
+            pressKey(m_key);
+            break;
+        default:
+            EndDialog(kNotEnded);
+            return;
+        }
+        SetTimer(kStepTimer, 300);
+    }
+
+    WORD m_key;
+    int m_step = 0;
+};
+
+} // namespace
+
+// After a click Space does nothing (the dialog manager may even have given the button the
+// focus), and Enter and Escape still reach the dialog.
+TEST(HoverButton, TakesNoKeyboardInputAndLeavesEnterAndEscapeToTheDialog) {
+    for (auto [key, result] : {std::pair{VK_RETURN, IDOK}, std::pair{VK_ESCAPE, IDCANCEL}}) {
+        ButtonDialog dialog(static_cast<WORD>(key));
+        EXPECT_EQ(dialog.DoModal(), result) << key;
+        EXPECT_EQ(dialog.clicks, 1) << key;
+        EXPECT_EQ(dialog.clicksAfterSpace, 1) << key;
+    }
+    realMouse(0, POINT{900, 900});
+}
+
+// The system button takes the focus on a press; the hover button gives it back at once.
+TEST(HoverButton, ARealClickLeavesTheFocusWhereItWas) {
+    ButtonFixture f;
+    ::SetForegroundWindow(f.parent.m_hWnd);
+    ::SetFocus(f.parent.m_hWnd);
+    realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(f.button.m_hWnd, 20, 12));
+    EXPECT_EQ(::GetFocus(), f.parent.m_hWnd);
+    realMouse(MOUSEEVENTF_LEFTUP, onScreen(f.button.m_hWnd, 20, 12));
+    EXPECT_EQ(::GetFocus(), f.parent.m_hWnd);
+    EXPECT_EQ(f.button.GetCheck(), 1); // the press still became a click
+    EXPECT_EQ(f.parent.only(WM_COMMAND).size(), 1u);
+    realMouse(0, POINT{900, 900});
+}
+
+// The skin without image 157 (the Normal image of OK, Cancel and Apply): each of those buttons
+// keeps its creation size, so that its plain push-button face is seen and can be clicked.
+TEST(HoverButton, WithoutItsNormalImageTheFallBackKeepsItsSizeAndTakesARealClick) {
+    HMODULE skin = LoadLibraryExW(besideProgram(L"skin_test_missing.dll").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(skin, nullptr);
+    {
+        RecordingParent parent{RecordingParent::Shown::Later};
+        CHoverButtonV2 ok;
+        ASSERT_TRUE(ok.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, RECT{400, 311, 449, 335},
+                              &parent, IDOK));
+        ok.SetBitmaps(157, 158, 159, -1, -1, -1, -1, skin);
+        ok.SetToggle(TRUE);
+        parent.show();
+        RECT window;
+        ok.GetWindowRect(&window);
+        EXPECT_EQ(window.right - window.left, 49);
+        EXPECT_EQ(window.bottom - window.top, 24);
+        realMouse(MOUSEEVENTF_LEFTDOWN, onScreen(ok.m_hWnd, 24, 12));
+        realMouse(MOUSEEVENTF_LEFTUP, onScreen(ok.m_hWnd, 24, 12));
+        auto commands = parent.only(WM_COMMAND);
+        ASSERT_EQ(commands.size(), 1u);
+        EXPECT_EQ(commands[0].wParam, MAKEWPARAM(IDOK, BN_CLICKED));
+        realMouse(0, POINT{900, 900});
+    }
+    FreeLibrary(skin);
 }

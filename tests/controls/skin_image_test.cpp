@@ -3,7 +3,7 @@
 #include "controls/background_snapshot.h"
 #include "controls/skin_image.h"
 #include "tests/controls/pixels.h"
-#include "tests/controls/skin_parent.h"
+#include "tests/support/recording_parent.h"
 #include <gtest/gtest.h>
 
 using namespace test_images;
@@ -180,7 +180,7 @@ TEST(SkinImage, AlphaMaskReleasesItsObjectsOnEveryPath) {
 }
 
 TEST(BackgroundSnapshot, CopiesTheParentPixelsUnderTheControlOnce) {
-    SkinParent parent;
+    RecordingParent parent{RecordingParent::Shown::Later};
     CWnd child;
     ASSERT_TRUE(child.Create(nullptr, nullptr, WS_CHILD, RECT{40, 30, 80, 50}, &parent, 7));
     parent.show();

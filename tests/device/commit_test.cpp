@@ -51,7 +51,7 @@ TEST_F(CommitTest, ApplySendsTheWholeSequenceWithItsWaits) {
     EXPECT_EQ(wire[29].command, '!');
     EXPECT_EQ(wire[29].payload, (std::array<uint8_t, 6>{2, 1, 1, 0, 0, 0}));
     for (const WireExchange& exchange : wire) {
-        EXPECT_EQ(exchange.result, SimExchangeResult::Accepted);
+        EXPECT_EQ(exchange.result, ExchangeOutcome::Accepted);
         EXPECT_EQ(exchange.request[1], TransportMask);
     }
 
@@ -113,7 +113,7 @@ TEST_F(CommitTest, AStageReadThatFailsOrIsRefusedKeepsTheStage) {
     commit(CommitKind::Apply);
     EXPECT_EQ(bus->wireLog[28].payload[0], 9);
     EXPECT_EQ(bus->wireLog[29].payload[0], 9);
-    EXPECT_EQ(bus->wireLog[29].result, SimExchangeResult::Refused);
+    EXPECT_EQ(bus->wireLog[29].result, ExchangeOutcome::Refused);
 }
 
 TEST_F(CommitTest, ProfileSelectionNamesTheCurrentProfile) {

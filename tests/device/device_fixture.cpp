@@ -43,7 +43,10 @@ bool DeviceTest::enumerate(USHORT vendorId, USHORT productId) {
 }
 
 HidDevice* DeviceTest::startUp() {
-    current = startUpMouse(&list, &count, settings, firmwareVersion);
+    findKnownHidDevices(&list, &count, kPelkoVendorId, kPelkoProductId);
+    HidDevice* vendor = vendorRecord(list, count);
+    if (vendor) vendor->unlocked = FALSE;
+    current = vendor && startUpDevice(*vendor, settings, firmwareVersion) ? vendor : nullptr;
     if (current) currentProfile = settings.activeProfile;
     return current;
 }

@@ -5,8 +5,9 @@
 #include "device/commit.h"
 #include "device/config_block.h"
 #include "device/device_requests.h"
+#include "device/mouse_ids.h"
 #include "sim/sim_bus.h"
-#include "sim/sim_start_up.h"
+#include "device/device_start_up.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr USHORT PelkoVendorId = 0x2719;
-inline constexpr USHORT PelkoProductId = 0x0604;
 // Unlock (6), scratch read (9), firmware version (1), block read (26).
 inline constexpr int StartUpExchanges = 6 + 9 + 1 + 26;
 inline constexpr int ApplyExchanges = 30;
@@ -32,8 +31,9 @@ class DeviceTest : public ::testing::Test {
     void resetBus(int othersBefore);
     void releaseList();
 
-    bool enumerate(USHORT vendorId = PelkoVendorId, USHORT productId = PelkoProductId);
-    // startUpMouse into this fixture's list and settings; returns the current device or null.
+    bool enumerate(USHORT vendorId = kPelkoVendorId, USHORT productId = kPelkoProductId);
+    // The window's device start-up on the vendor interface, into this fixture's list and
+    // settings; returns the current device or null.
     HidDevice* startUp();
     // storeProfile of the current profile, then commitSettings.
     void commit(CommitKind kind, const PanelValues& panel = testPanel());

@@ -24,8 +24,8 @@ TEST_F(DeviceTest, OtherProductsLeaveEmptyRecordsThatTheCountIncludes) {
         EXPECT_TRUE(hasOpenHandle(list[i]));
         EXPECT_FALSE(list[i].readAccess || list[i].writeAccess || list[i].overlapped ||
                      list[i].exclusive || list[i].unlocked);
-        EXPECT_EQ(list[i].attributes.VendorID, PelkoVendorId);
-        EXPECT_EQ(list[i].attributes.ProductID, PelkoProductId);
+        EXPECT_EQ(list[i].attributes.VendorID, kPelkoVendorId);
+        EXPECT_EQ(list[i].attributes.ProductID, kPelkoProductId);
     }
     EXPECT_EQ(list[3].caps.UsagePage, 0xFF00);
     EXPECT_EQ(list[3].caps.FeatureReportByteLength, 9);
@@ -174,6 +174,26 @@ TEST_F(DeviceTest, ReopeningReleasesTheEarlierOpenFirst) {
     EXPECT_EQ(bus->outstandingPreparsedCount(), 0);
     closeHidDevice(list[3]);
     EXPECT_EQ(bus->badCloseCount, 0);
+}
+
+// CreateFileA succeeds and a later call of the open fails: the handle is closed again and no
+// preparsed data stays outstanding.
+TEST_F(DeviceTest, AnOpenThatFailsAfterCreateFileLeavesNothingOpen) {
+    const std::wstring widePath = simMouseVendor().path;
+    const std::string path(widePath.begin(), widePath.end()); // ASCII
+    for (bool SimInterface::*fault : {&SimInterface::failPreparsedData,
+                                      &SimInterface::failAttributes, &SimInterface::failCaps}) {
+        resetBus(2);
+        bus->interfaces[3].*fault = true;
+        HidDevice device{};
+        EXPECT_FALSE(openHidDevice(path.c_str(), true, true, false, false, device));
+        EXPECT_EQ(bus->createdPaths.size(), 1u);
+        EXPECT_EQ(bus->openHandleCount(), 0);
+        EXPECT_EQ(bus->outstandingPreparsedCount(), 0);
+        EXPECT_FALSE(hasOpenHandle(device));
+        closeHidDevice(device);
+        EXPECT_EQ(bus->badCloseCount, 0);
+    }
 }
 
 TEST_F(DeviceTest, ALostDeviceKeepsItsRecordButNoHandleOrRights) {

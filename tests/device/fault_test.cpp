@@ -71,8 +71,7 @@ TEST_F(DeviceTest, UnplugAtEveryApplyExchange) {
         ASSERT_EQ(wire.size(), size_t(ApplyExchanges)) << n;
         for (int i = 0; i < ApplyExchanges; ++i) {
             const bool gone = i >= n;
-            EXPECT_EQ(wire[size_t(i)].result == SimExchangeResult::SendFailed, gone)
-                << n << " " << i;
+            EXPECT_EQ(wire[size_t(i)].result == ExchangeOutcome::SendFailed, gone) << n << " " << i;
         }
         EXPECT_EQ(unexpectedBytes(bus->firmware.memory, currentProfile), "") << "unplug at " << n;
         // The next watch tick finds the device gone.

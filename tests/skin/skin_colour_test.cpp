@@ -53,7 +53,7 @@ TEST(SkinColour, MalformedTextKeepsThePreviousColour) {
 }
 
 HMODULE loadSkin(const wchar_t* file) {
-    return LoadLibraryExW(besideTest(file).c_str(), nullptr,
+    return LoadLibraryExW(besideProgram(file).c_str(), nullptr,
                           LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
 }
 

@@ -4,13 +4,6 @@
 
 #include <cstring>
 
-std::wstring besideTest(const std::wstring& file) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path);
-    return dir.substr(0, dir.find_last_of(L"\\/") + 1) + file;
-}
-
 std::wstring win32Skin() {
     return std::wstring(PELKO_BUILD_ROOT) + L"/win32/bin/" + kSkinFile;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tests/skin/pe_image.h"
+#include "tests/support/beside_program.h"
 
 #include <cstdint>
 #include <string>
@@ -9,8 +10,6 @@
 
 inline constexpr const wchar_t* kSkinFile = L"VID_2719&PID_0604&MI_01.dll";
 
-// A library of the x86_64 build, beside the test program.
-std::wstring besideTest(const std::wstring& file);
 // The release library of the i686 build (the build folders share one root).
 std::wstring win32Skin();
 

@@ -42,7 +42,8 @@ struct Build {
 };
 
 std::vector<Build> builds() {
-    return {{"win32", win32Skin(), 0x014C, 0x10B}, {"win64", besideTest(kSkinFile), 0x8664, 0x20B}};
+    return {{"win32", win32Skin(), 0x014C, 0x10B},
+            {"win64", besideProgram(kSkinFile), 0x8664, 0x20B}};
 }
 
 DibView bitmapOf(const PeImage& pe, uint32_t id) {
@@ -111,7 +112,7 @@ TEST(SkinLibrary, StringTableHoldsExactlyTheColourStrings) {
 
 // The program's own way in: a data-only load, LoadStringW and LoadImageW with its flags.
 TEST(SkinLibrary, LoadsAsImageResourceWithStringsAndPixelsIntact) {
-    HMODULE skin = LoadLibraryExW(besideTest(kSkinFile).c_str(), nullptr,
+    HMODULE skin = LoadLibraryExW(besideProgram(kSkinFile).c_str(), nullptr,
                                   LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(skin, nullptr);
     for (const auto& [id, text] : kColourStrings) {
@@ -123,7 +124,7 @@ TEST(SkinLibrary, LoadsAsImageResourceWithStringsAndPixelsIntact) {
     EXPECT_EQ(LoadStringW(skin, 145, none, 8), 0);
 
     PeImage pe;
-    ASSERT_TRUE(pe.load(besideTest(kSkinFile)));
+    ASSERT_TRUE(pe.load(besideProgram(kSkinFile)));
     HDC screen = GetDC(nullptr);
     for (uint32_t id : {162u, 157u, 251u, 214u, 239u}) {
         SCOPED_TRACE(id);
@@ -153,7 +154,7 @@ TEST(SkinLibrary, LoadsAsImageResourceWithStringsAndPixelsIntact) {
 
 TEST(SkinLibrary, NormalDownAndHoverFacesOfEachControlDiffer) {
     PeImage pe;
-    ASSERT_TRUE(pe.load(besideTest(kSkinFile)));
+    ASSERT_TRUE(pe.load(besideProgram(kSkinFile)));
     const std::vector<std::vector<uint32_t>> faces = {
         {151, 152, 153}, {154, 155, 156}, {157, 158, 159}, {193, 195, 196}, {224, 225, 226},
         {227, 228, 229}, {230, 231, 232}, {241, 242},      {244, 245},      {177, 179},
@@ -174,7 +175,7 @@ bool hasMagenta(const DibView& bitmap) {
 
 TEST(SkinLibrary, BackgroundsCutTheirCornersOnlyAndListsAreOpaque) {
     PeImage pe;
-    ASSERT_TRUE(pe.load(besideTest(kSkinFile)));
+    ASSERT_TRUE(pe.load(besideProgram(kSkinFile)));
     for (uint32_t id : {162u, 246u}) {
         SCOPED_TRACE(id);
         DibView page = bitmapOf(pe, id);
@@ -198,7 +199,7 @@ TEST(SkinLibrary, BackgroundsCutTheirCornersOnlyAndListsAreOpaque) {
 
 TEST(SkinLibrary, ThumbHasGreenHitMaskAndSmoothAlphaMask) {
     PeImage pe;
-    ASSERT_TRUE(pe.load(besideTest(kSkinFile)));
+    ASSERT_TRUE(pe.load(besideProgram(kSkinFile)));
     DibView hit = bitmapOf(pe, 237), alpha = bitmapOf(pe, 239), thumb = bitmapOf(pe, 214);
     ASSERT_TRUE(hit.valid && alpha.valid && thumb.valid);
     EXPECT_EQ(hit.pixel(6, 6), kGreen);

@@ -10,7 +10,7 @@ constexpr uint32_t kBitmap = 2;
 
 PeImage load(const wchar_t* file) {
     PeImage pe;
-    EXPECT_TRUE(pe.load(besideTest(file))) << "cannot read the skin";
+    EXPECT_TRUE(pe.load(besideProgram(file))) << "cannot read the skin";
     return pe;
 }
 

@@ -1,13 +1,30 @@
 #include "tests/support/recording_parent.h"
+#include "tests/support/pump.h"
 
-RecordingParent::RecordingParent(int width, int height, int x, int y) {
-    RECT rect = {x, y, x + width, y + height};
-    CreateEx(0, nullptr, L"test parent", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0);
+RecordingParent::RecordingParent(Shown shown, RECT screen, COLORREF background)
+    : colour(background) {
+    DWORD style = WS_POPUP | (shown == Shown::Now ? WS_VISIBLE : 0);
+    CreateEx(0, nullptr, L"test parent", style, screen, nullptr, 0);
     UpdateWindow();
 }
 
+void RecordingParent::show() {
+    ShowWindow(SW_SHOWNOACTIVATE);
+    UpdateWindow();
+    pumpPending();
+}
+
 LRESULT RecordingParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(&client);
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return TRUE;
+    }
     if (message == WM_COMMAND || (message >= WM_USER && message < 0x8000)) {
+        if (message == WM_COMMAND && onCommand) onCommand(wParam, lParam);
         messages.push_back({message, wParam, lParam});
         return 0;
     }

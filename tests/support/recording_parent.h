@@ -1,6 +1,13 @@
-// A visible top-level framework window that records the messages its children send it.
+// The parent window of the tests' controls: a popup framework window that records the
+// messages its children send it (WM_COMMAND and WM_USER and above). Like the program's dialog
+// it paints its client area in one solid colour, without WS_CLIPCHILDREN, so that the
+// controls' background snapshots hold a known colour. Shown::Later creates it hidden, as the
+// dialog is while its controls are made: show() then paints the parent before them (a visible
+// system button erases itself when it is created). An optional hook sees each WM_COMMAND as it
+// arrives, before the sender goes on.
 #pragma once
 #include "framework/wnd.h"
+#include <functional>
 #include <vector>
 
 struct RecordedMessage {
@@ -11,12 +18,22 @@ struct RecordedMessage {
 
 class RecordingParent : public CWnd {
   public:
-    // A popup of the given client size at (x, y) on the screen, shown.
-    explicit RecordingParent(int width = 600, int height = 400, int x = 50, int y = 50);
+    enum class Shown { Now, Later };
+    static constexpr COLORREF kDefaultColour = RGB(30, 160, 90);
+
+    // A popup of the given screen rectangle (its client area).
+    explicit RecordingParent(Shown shown = Shown::Now, RECT screen = {40, 40, 640, 440},
+                             COLORREF background = kDefaultColour);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The messages recorded (WM_COMMAND and WM_USER and above), oldest first.
+    // Shows the parent without activating it and paints it and its children.
+    void show();
+
+    // The messages recorded, oldest first.
     std::vector<RecordedMessage> messages;
     std::vector<RecordedMessage> only(UINT message) const;
     void clear() { messages.clear(); }
+
+    COLORREF colour;
+    std::function<void(WPARAM, LPARAM)> onCommand;
 };

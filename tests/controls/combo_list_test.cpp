@@ -1,12 +1,13 @@
 // CComboBoxList driven by real mouse input: opening, hover rows, picks, and the ways the list
 // closes or stays open.
-#include "tests/combo_box/combo_fixture.h"
+#include "tests/controls/combo_fixture.h"
 #include "tests/support/pump.h"
 
 namespace {
 
 using ComboList = ComboFixture;
 using combo_images::kActive;
+using combo_images::kHeight;
 using combo_images::kWidth;
 
 const std::initializer_list<const wchar_t*> kPresets = {L"400", L"800", L"1600", L"3200", L""};
@@ -19,7 +20,7 @@ int barY(int row) {
 
 // Pixels of the hover bar colour inside the border.
 int barPixels(HWND list) {
-    WindowPixels pixels(list);
+    Canvas pixels(list);
     return pixels.count(RECT{1, 1, pixels.width() - 1, pixels.height() - 1}, ComboFixture::kBorder);
 }
 
@@ -30,13 +31,13 @@ TEST_F(ComboList, PressAndReleaseOnTheBoxOpensHoverHighlightsRowsAndAClickPicks)
     ASSERT_TRUE(listOpen()); // the release over the box keeps it open
     EXPECT_EQ(CWnd::GetCapture(), list->m_hWnd);
     EXPECT_TRUE(box.IsPressed());
-    EXPECT_EQ(WindowPixels(box.m_hWnd).at(60, 8), colourOf(kActive));
+    EXPECT_EQ(Canvas(box.m_hWnd).at(60, 8), colourOf(kActive));
     EXPECT_EQ(barPixels(list->m_hWnd), 0); // nothing selected, nothing hovered yet
 
     for (int row = 0; row < 4; ++row) {
         moveTo(onList(20, 16 * row + 8));
         EXPECT_EQ(list->GetHoverIndex(), row);
-        WindowPixels pixels(list->m_hWnd);
+        Canvas pixels(list->m_hWnd);
         EXPECT_EQ(pixels.at(kBarX, barY(row)), kBorder) << "row " << row;
         for (int other = 0; other < 4; ++other)
             if (other != row) {
@@ -44,7 +45,7 @@ TEST_F(ComboList, PressAndReleaseOnTheBoxOpensHoverHighlightsRowsAndAClickPicks)
             }
     }
     // The border stays whole around the bar.
-    WindowPixels last(list->m_hWnd);
+    Canvas last(list->m_hWnd);
     EXPECT_EQ(last.at(0, barY(3)), kBorder);
     EXPECT_EQ(last.at(kWidth - 1, barY(3)), kBorder);
 
@@ -62,7 +63,7 @@ TEST_F(ComboList, PressAndReleaseOnTheBoxOpensHoverHighlightsRowsAndAClickPicks)
     click(onBox(10, 5));
     ASSERT_TRUE(listOpen());
     EXPECT_EQ(list->GetHoverIndex(), 1);
-    EXPECT_EQ(WindowPixels(list->m_hWnd).at(kBarX, barY(1)), kBorder);
+    EXPECT_EQ(Canvas(list->m_hWnd).at(kBarX, barY(1)), kBorder);
 }
 
 TEST_F(ComboList, TheSliverOfTheFifthRowHasNoHoverBarButAClickThereStillPicksIt) {
@@ -172,7 +173,7 @@ TEST_F(ComboList, TheHoveredRowsTextTakesTheHoverTextColour) {
     moveTo(onList(20, 8));
     ASSERT_EQ(list->GetHoverIndex(), 0);
     auto rowText = [](int row) { return RECT{5, 16 * row + 2, 40, 16 * row + 16}; };
-    WindowPixels hovered(list->m_hWnd);
+    Canvas hovered(list->m_hWnd);
     EXPECT_GT(hovered.count(rowText(0), kHoverText), 0);
     EXPECT_EQ(hovered.count(rowText(0), kText), 0);
     EXPECT_GT(hovered.count(rowText(1), kText), 0);
@@ -180,8 +181,46 @@ TEST_F(ComboList, TheHoveredRowsTextTakesTheHoverTextColour) {
 
     box.SetColors(kListBackground, kText, kBorder, 0, 0, 0);
     list->Invalidate();
-    WindowPixels plain(list->m_hWnd);
+    Canvas plain(list->m_hWnd);
     EXPECT_GT(plain.count(rowText(0), kText), 0);
+}
+
+} // namespace
+
+namespace {
+
+using ComboListFaults = ComboFixture;
+
+// The list overlaps the box's bottom pixel row; a release there is over the box and picks
+// no row, neither for the press that opened the list nor for a click while it is open.
+TEST_F(ComboListFaults, AClickOnTheBoxsBottomRowPicksNoRow) {
+    createBox(kPresets);
+    box.SetCurSel(2, 1);
+    parent.clear();
+    click(onBox(10, kHeight - 1));
+    EXPECT_TRUE(listOpen());
+    click(onBox(10, kHeight - 1));
+    EXPECT_FALSE(listOpen());
+    EXPECT_TRUE(selChanges().empty());
+    EXPECT_EQ(box.GetCurSel(), 2);
+}
+
+// The watch's release sent to the other CPI box takes the capture from an open list: the
+// list closes without a pick, and a later click where its rows were picks nothing.
+TEST_F(ComboListFaults, AnOpenListThatLosesTheCaptureClosesWithoutAPick) {
+    createBox(kPresets);
+    CBitmapComboBox other;
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{166, 91, 231, 105},
+                             &parent, 1004));
+    other.SetBitmaps(combo_images::kNormal.id, -1, kActive.id, -1, -1, GetModuleHandleW(nullptr));
+    click(onBox(10, 5));
+    ASSERT_TRUE(listOpen());
+    other.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(listOpen());
+    EXPECT_FALSE(box.IsPressed());
+    click(onList(20, 16 + 8));
+    EXPECT_TRUE(selChanges().empty());
+    EXPECT_EQ(box.GetCurSel(), -1);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // CBitmapComboBox: images and size, the list it makes, selection and its notification, the
 // caption, hover, and the release of everything it owns.
 #include "controls/skin_image.h"
-#include "tests/combo_box/combo_fixture.h"
+#include "tests/controls/combo_fixture.h"
 #include "tests/support/pump.h"
 
 namespace {
@@ -54,7 +54,7 @@ TEST_F(ComboBox, TakesItsSizeFromTheNormalImageAndHangsItsHiddenListBelow) {
     EXPECT_TRUE(box.SetBitmaps(4242, 4243, 4244, -1, -1, GetModuleHandleW(nullptr)));
     EXPECT_EQ(box.GetList(), list);
     EXPECT_EQ(box.GetCount(), 5);
-    WindowPixels pixels(box.m_hWnd);
+    Canvas pixels(box.m_hWnd);
     EXPECT_EQ(pixels.count(RECT{0, 0, kWidth, kHeight}, colourOf(kNormal)), kWidth * kHeight);
 }
 
@@ -66,7 +66,7 @@ TEST_F(ComboBox, SetCurSelNotifiesBeforeReturningAndShowsTheItemsText) {
     EXPECT_EQ(changes[0].wParam, 2u);
     EXPECT_EQ(changes[0].lParam, static_cast<LPARAM>(kBoxId)); // the id, not the handle
     EXPECT_EQ(box.GetCurSel(), 2);
-    EXPECT_EQ(WindowPixels(box.m_hWnd).all(),
+    EXPECT_EQ(Canvas(box.m_hWnd).pixels(),
               expectedCaption(L"1600", colourOf(kNormal), kText, kWidth, kHeight));
 
     // Outside [0, count): no change, no notification.
@@ -82,7 +82,7 @@ TEST_F(ComboBox, SetCurSelNotifiesBeforeReturningAndShowsTheItemsText) {
     changes = selChanges();
     ASSERT_EQ(changes.size(), 2u);
     EXPECT_EQ(changes[1].wParam, 4u);
-    WindowPixels empty(box.m_hWnd);
+    Canvas empty(box.m_hWnd);
     EXPECT_EQ(empty.count(RECT{0, 0, kWidth, kHeight}, colourOf(kNormal)), kWidth * kHeight);
 }
 
@@ -93,7 +93,7 @@ TEST_F(ComboBox, HoverShowsTheActiveImageAndTellsTheParent) {
     moveTo(onBox(40, 8));
     moveTo(onBox(41, 8));
     ASSERT_TRUE(waitForHover(true));
-    EXPECT_EQ(WindowPixels(box.m_hWnd).all(),
+    EXPECT_EQ(Canvas(box.m_hWnd).pixels(),
               expectedCaption(L"400", colourOf(kActive), kText, kWidth, kHeight));
     auto infos = parent.only(UWM_CONTROL_INFO);
     ASSERT_FALSE(infos.empty());
@@ -102,7 +102,7 @@ TEST_F(ComboBox, HoverShowsTheActiveImageAndTellsTheParent) {
 
     moveTo(onBox(200, 150));
     ASSERT_TRUE(waitForHover(false));
-    EXPECT_EQ(WindowPixels(box.m_hWnd).at(60, 8), colourOf(kNormal));
+    EXPECT_EQ(Canvas(box.m_hWnd).at(60, 8), colourOf(kNormal));
     // Tracking re-arms after a leave.
     moveTo(onBox(40, 8));
     moveTo(onBox(41, 8));
@@ -175,7 +175,37 @@ TEST_F(ComboBox, TwentyThousandStateChangesAndRepaintsLeakNothing) {
     EXPECT_TRUE(LoadSkinImage(image, GetModuleHandleW(nullptr), kNormal.id));
     EXPECT_TRUE(box.SetBitmaps(kActive.id, -1, kNormal.id, -1, -1, GetModuleHandleW(nullptr)));
     box.SendMessage(WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(WindowPixels(box.m_hWnd).at(60, 8), colourOf(kActive));
+    EXPECT_EQ(Canvas(box.m_hWnd).at(60, 8), colourOf(kActive));
+}
+
+} // namespace
+
+namespace {
+
+using ComboBoxWatch = ComboFixture;
+
+// The device watch presses a CPI list also while the Options page hides it: a hidden or
+// disabled box opens nothing, and hiding a box closes its open list.
+TEST_F(ComboBoxWatch, AHiddenOrDisabledBoxOpensNothingAndHidingABoxClosesItsList) {
+    createBox(kPresets);
+    box.ShowWindow(SW_HIDE);
+    box.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(listOpen());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    box.ShowWindow(SW_SHOW);
+    box.EnableWindow(FALSE);
+    box.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(listOpen());
+    EXPECT_FALSE(box.IsPressed());
+    box.EnableWindow(TRUE);
+
+    click(onBox(10, 5));
+    ASSERT_TRUE(listOpen());
+    box.ShowWindow(SW_HIDE);
+    EXPECT_FALSE(listOpen());
+    EXPECT_FALSE(box.IsPressed());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_TRUE(selChanges().empty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Host-side generator: writes the combo box tests' images as 24-bit BMP files and a resource
 // script naming them by id. Usage: make_combo_images <output folder>
 #include "skin/generator/bmp_file.h"
-#include "tests/combo_box/combo_images.h"
+#include "tests/controls/combo_images.h"
 #include <cstdio>
 #include <string>
 #include <vector>

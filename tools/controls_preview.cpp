@@ -7,6 +7,7 @@
 #include "controls/hover_button.h"
 #include "controls/skin_colour.h"
 #include "controls/skin_image.h"
+#include "tests/support/beside_program.h"
 #include "tests/support/pump.h"
 #include <cstdio>
 #include <memory>
@@ -296,14 +297,6 @@ class Preview {
     std::vector<std::unique_ptr<CBitmapComboBox>> m_combos;
     CBitmapComboBox* m_openBox = nullptr;
 };
-
-std::wstring besideProgram(const wchar_t* name) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    folder.resize(folder.find_last_of(L"\\/") + 1);
-    return folder + name;
-}
 
 } // namespace
 

@@ -2,7 +2,8 @@
 #pragma once
 #include "controls/bitmap_combo_box.h"
 #include "controls/control_messages.h"
-#include "tests/combo_box/combo_images.h"
+#include "tests/controls/combo_images.h"
+#include "tests/support/pixels.h"
 #include "tests/support/recording_parent.h"
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -13,22 +14,6 @@ COLORREF colourOf(const combo_images::Image& image);
 // What the box's caption looks like: text drawn over a solid background exactly as a caption.
 std::vector<COLORREF> expectedCaption(const wchar_t* text, COLORREF background, COLORREF colour,
                                       int width, int height);
-
-// A window's client pixels, read once from its window DC into a 32-bit DIB section.
-class WindowPixels {
-  public:
-    explicit WindowPixels(HWND window);
-    COLORREF at(int x, int y) const;
-    // How many pixels of the area have the colour.
-    int count(const RECT& area, COLORREF colour) const;
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    std::vector<COLORREF> all() const;
-
-  private:
-    int m_width = 0, m_height = 0;
-    std::vector<uint32_t> m_bits;
-};
 
 class ComboFixture : public ::testing::Test {
   public:
@@ -60,6 +45,6 @@ class ComboFixture : public ::testing::Test {
     bool listOpen() const;
     std::vector<RecordedMessage> selChanges() const;
 
-    RecordingParent parent{400, 300, 100, 100};
+    RecordingParent parent{RecordingParent::Shown::Now, RECT{100, 100, 500, 400}};
     CBitmapComboBox box;
 };

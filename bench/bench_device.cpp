@@ -2,10 +2,11 @@
 // exchanges and the time spent outside the protocol's fixed waits.
 #include "device/commit.h"
 #include "device/config_block.h"
+#include "device/device_start_up.h"
+#include "device/mouse_ids.h"
 #include "device/device_requests.h"
 #include "device/protocol_wait.h"
 #include "sim/sim_bus.h"
-#include "sim/sim_start_up.h"
 
 #include <chrono>
 #include <cstdio>
@@ -50,8 +51,11 @@ int main() {
     ProfileMirror mirror;
     std::wstring version;
 
-    const Figures startUp =
-        measure(bus, [&] { current = startUpMouse(&list, &count, settings, version); });
+    const Figures startUp = measure(bus, [&] {
+        findKnownHidDevices(&list, &count, kPelkoVendorId, kPelkoProductId);
+        HidDevice* vendor = vendorRecord(list, count);
+        current = vendor && startUpDevice(*vendor, settings, version) ? vendor : nullptr;
+    });
     if (!current) {
         std::printf("no device\n");
         return 1;

@@ -1,10 +1,30 @@
-#include "tests/controls/pixels.h"
+#include "tests/support/pixels.h"
+
+namespace {
+
+SIZE clientSize(HWND window) {
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+} // namespace
 
 Canvas::Canvas(int width, int height) : m_width(width), m_height(height) {
+    create();
+}
+
+Canvas::Canvas(HWND window) : m_width(clientSize(window).cx), m_height(clientSize(window).cy) {
+    create();
+    ::UpdateWindow(window);
+    capture(window);
+}
+
+void Canvas::create() {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down: row 0 first
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height; // top-down: row 0 first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -54,4 +74,12 @@ int Canvas::count(const RECT& area, COLORREF colour) const {
 
 bool Canvas::all(const RECT& area, COLORREF colour) const {
     return count(area, colour) == (area.right - area.left) * (area.bottom - area.top);
+}
+
+std::vector<COLORREF> Canvas::pixels() const {
+    std::vector<COLORREF> all;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            all.push_back(at(x, y));
+    return all;
 }
