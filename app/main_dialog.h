@@ -123,7 +123,6 @@ class CPELKOmouseDlg : public CDialog {
     void createButton(const layout::Control& row, CHoverButtonV2& control);
     void createSlider(const layout::Control& row, CBitmapSliderCtrl& control);
     void createList(const layout::Control& row, CBitmapComboBox& control);
-    void styleButton(const layout::Control& row, CHoverButtonV2& control);
     void shapeWindow();
     void paintLabels(HDC dc);
     void showView(const ProfileView& view);

@@ -2,6 +2,7 @@
 // the layout tables, the colours and the colour-keyed window shape, and the device's start-up.
 #include "app/main_dialog.h"
 
+#include "app/button_style.h"
 #include "app/skin_library.h"
 #include "controls/skin_colour.h"
 #include "device/device_start_up.h"
@@ -197,35 +198,10 @@ void CPELKOmouseDlg::createButton(const layout::Control& row, CHoverButtonV2& co
                                row.margins.bottom);
     control.SetBitmaps(row.images[0], row.images[1], row.images[2], -1, -1, -1, -1, skinLibrary);
     control.SetToggle(TRUE);
-    styleButton(row, control);
+    styleButton(control, row, {captionColour, accentColour, dimColour});
     if (row.caption) control.SetCaption(row.caption);
     if (row.textFormat) control.SetTextFormat(row.textFormat);
     if (row.page == layout::Page::Options) control.ShowWindow(SW_HIDE);
-}
-
-void CPELKOmouseDlg::styleButton(const layout::Control& row, CHoverButtonV2& control) {
-    COLORREF caption = captionColour;
-    switch (row.style) {
-    case layout::TextStyle::None:
-        return;
-    case layout::TextStyle::Bold:
-        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, accentColour, caption,
-                             TRUE, FALSE, FALSE, FALSE);
-        return;
-    case layout::TextStyle::Option:
-    case layout::TextStyle::OptionBold:
-        control.SetTextStyle(row.textHeight, L"Arial", dimColour, caption, caption, caption,
-                             row.style == layout::TextStyle::OptionBold, FALSE, FALSE, FALSE);
-        return;
-    case layout::TextStyle::Plain:
-        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, caption, caption, FALSE,
-                             FALSE, FALSE, FALSE);
-        return;
-    case layout::TextStyle::Link:
-        control.SetTextStyle(row.textHeight, L"Arial", caption, caption, accentColour, caption,
-                             FALSE, FALSE, TRUE, FALSE);
-        return;
-    }
 }
 
 void CPELKOmouseDlg::createSlider(const layout::Control& row, CBitmapSliderCtrl& control) {

@@ -2,6 +2,8 @@
 // screenshot: the Main page's controls at their places on the page background, and a grid of
 // each button in each state, sliders at several positions, combo boxes closed and open.
 // Writes "ready" into the current folder once drawn and waits for a "done" file there.
+#include "app/button_style.h"
+#include "app/window_layout.h"
 #include "controls/bitmap_combo_box.h"
 #include "controls/bitmap_slider.h"
 #include "controls/hover_button.h"
@@ -24,54 +26,18 @@ constexpr COLORREF kListBack = RGB(35, 35, 35);
 constexpr POINT kPage = {10, 30};
 constexpr int kGridX = 610, kGridY = 30;
 
-enum class Style { None, Bold, Option, OptionBold, Plain, Link };
+using layout::Control;
+using namespace layout::id;
 
-struct ButtonRow {
-    int id;
-    RECT rect;
-    int normal, down, hover;
-    const wchar_t* caption;
-    Style style;
-    int fontHeight;
-    RECT margins;
-};
+const Control& rowOf(int id) {
+    for (const Control& row : layout::kControls)
+        if (row.id == id) return row;
+    return layout::kControls[0];
+}
 
-// The Main page's hover buttons: rectangles, images, captions, styles and margins.
-const ButtonRow kMainButtons[] = {
-    {1048, {494, 34, 569, 60}, 244, 245, 245, L"Options", Style::Bold, 14, {1, 0, 0, 0}},
-    {1001, {502, 6, 525, 16}, 151, 152, 153, nullptr, Style::None, 0, {}},
-    {1002, {529, 6, 552, 16}, 154, 155, 156, nullptr, Style::None, 0, {}},
-    {1, {400, 311, 449, 335}, 157, 158, 159, L"OK", Style::Bold, 11, {}},
-    {2, {452, 311, 501, 335}, 157, 158, 159, L"CANCEL", Style::Bold, 11, {}},
-    {1026, {504, 311, 553, 335}, 157, 158, 159, L"APPLY", Style::Bold, 11, {}},
-    {1027, {211, 311, 260, 335}, 157, 158, 159, L"1", Style::Bold, 11, {}},
-    {1028, {263, 311, 312, 335}, 157, 158, 159, L"2", Style::Bold, 11, {}},
-    {1029, {315, 311, 364, 335}, 157, 158, 159, L"3", Style::Bold, 11, {}},
-    {1030, {17, 153, 88, 166}, 224, 225, 226, L"125Hz", Style::Option, 14, {7, 0, 0, 0}},
-    {1031, {72, 153, 141, 166}, 224, 225, 226, L"500Hz", Style::Option, 14, {9, 0, 0, 0}},
-    {1032, {128, 153, 195, 166}, 224, 225, 226, L"1000Hz", Style::Option, 14, {12, 0, 0, 0}},
-    {1044, {273, 242, 340, 257}, 193, 195, 196, L"One Page", Style::Plain, 14, {-4, 0, 0, 0}},
-    {1042, {272, 152, 339, 165}, 230, 231, 232, L"Enable", Style::Option, 14, {4, -1, 0, 0}},
-    {1043, {346, 152, 413, 155}, 230, 231, 232, L"Disable", Style::Option, 14, {8, -1, 0, 0}},
-    {1033, {62, 220, 129, 233}, 227, 228, 229, nullptr, Style::None, 0, {}},
-    {1034, {135, 220, 171, 233}, 227, 228, 229, nullptr, Style::OptionBold, 12, {}},
-};
-
-// Buttons of the state grid: the Main page's kinds plus the Main tab and a link.
-const ButtonRow kGridButtons[] = {
-    {1047, {0, 0, 62, 26}, 241, 242, 242, L"Main", Style::Bold, 14, {11, 0, 0, 0}},
-    kMainButtons[0],
-    kMainButtons[1],
-    kMainButtons[2],
-    kMainButtons[3],
-    kMainButtons[9],
-    kMainButtons[12],
-    kMainButtons[13],
-    kMainButtons[14],
-    kMainButtons[15],
-};
-const ButtonRow kLink = {
-    253, {290, 151, 454, 173}, 251, 251, 251, L"Glimmerhaus Pelko Downloads", Style::Link, 14, {}};
+// Buttons of the state grid: one of each kind of the window's hover buttons.
+constexpr int kGridButtons[] = {kMainTab, kOptionsTab, kMinimise,       kClose,           kOk,
+                                kRate125, kOnePage,    kAccelerationOn, kAccelerationOff, kSwapOn};
 
 struct State {
     const wchar_t* name;
@@ -116,41 +82,11 @@ class PreviewWindow : public CWnd {
     }
 };
 
-struct Colours {
-    COLORREF caption = RGB(255, 255, 255);
-    COLORREF listColour2 = RGB(247, 247, 247);
-};
-
-void styleButton(CHoverButtonV2& button, const ButtonRow& row, const Colours& c) {
-    COLORREF cap = c.caption;
-    switch (row.style) {
-    case Style::None:
-        break;
-    case Style::Bold:
-        button.SetTextStyle(row.fontHeight, L"Arial", cap, cap, kAccent, cap, TRUE, 0, 0, 0);
-        break;
-    case Style::Option:
-    case Style::OptionBold:
-        button.SetTextStyle(row.fontHeight, L"Arial", kDim, cap, cap, cap,
-                            row.style == Style::OptionBold, 0, 0, 0);
-        break;
-    case Style::Plain:
-        button.SetTextStyle(row.fontHeight, L"Arial", cap, cap, cap, cap, FALSE, 0, 0, 0);
-        break;
-    case Style::Link:
-        button.SetTextStyle(row.fontHeight, L"Arial", cap, cap, kAccent, cap, FALSE, 0, 1, 0);
-        break;
-    }
-    if (row.caption) button.SetCaption(row.caption);
-}
-
 class Preview {
   public:
     explicit Preview(HMODULE skin) : m_skin(skin) {
-        LoadSkinColour(skin, 140, kPaddedColourFormat, m_colours.caption) ||
-            LoadSkinColour(skin, 140, kPlainColourFormat, m_colours.caption);
-        LoadSkinColour(skin, 142, kPaddedColourFormat, m_colours.listColour2) ||
-            LoadSkinColour(skin, 142, kPlainColourFormat, m_colours.listColour2);
+        LoadSkinColour(skin, 140, kPaddedColourFormat, m_colours.caption);
+        LoadSkinColour(skin, 142, kPlainColourFormat, m_listColour2);
         m_window.skin = skin;
         m_window.CreateEx(0, nullptr, L"controls preview", WS_POPUP, RECT{0, 0, 1270, 1000},
                           nullptr, 0);
@@ -158,15 +94,18 @@ class Preview {
 
     void build() {
         label(kPage.x, 8, L"Main page, controls at their places (sample states)");
-        for (const ButtonRow& row : kMainButtons) {
-            CHoverButtonV2& b = button(row, kPage.x + row.rect.left, kPage.y + row.rect.top);
-            if (row.id == 1027 || row.id == 1032 || row.id == 1042 || row.id == 1034) b.SetCheck(1);
-            if (row.id == 1026) b.SendMessage(WM_MOUSEHOVER, 0, 0);
+        for (const Control& row : layout::kControls) {
+            if (row.page == layout::Page::Options) continue;
+            int x = kPage.x + row.rect.left, y = kPage.y + row.rect.top;
+            if (row.kind == layout::Kind::Slider)
+                slider(row.id, x, y, row.id == kSensitivity ? 10.5f : 3.0f);
+            if (row.kind == layout::Kind::List) combo(row.id, x, y, row.id == kCpi1List ? 1 : 2);
+            if (row.kind != layout::Kind::HoverButton) continue;
+            CHoverButtonV2& b = button(row, x, y);
+            for (int checked : {kProfile1, kRate1000, kAccelerationOn, kSwapOff})
+                if (row.id == checked) b.SetCheck(1);
+            if (row.id == kApply) b.SendMessage(WM_MOUSEHOVER, 0, 0);
         }
-        slider(1012, kPage.x + 273, kPage.y + 90, 20.0f, 234, 233, 238, 10.5f);
-        slider(1035, kPage.x + 273, kPage.y + 216, 100.0f, 255, 257, 256, 3.0f);
-        combo(1003, kPage.x + 51, kPage.y + 91, 177, 179, 67, 1);
-        combo(1004, kPage.x + 166, kPage.y + 91, 177, 179, 67, 2);
         buildGrid();
         buildSliders();
         buildCombos();
@@ -190,16 +129,17 @@ class Preview {
         m_window.labels.push_back({{x, y}, text});
     }
 
-    CHoverButtonV2& button(const ButtonRow& row, int x, int y) {
+    CHoverButtonV2& button(const Control& row, int x, int y) {
         auto b = std::make_unique<CHoverButtonV2>();
         RECT r = {x, y, x + row.rect.right - row.rect.left, y + row.rect.bottom - row.rect.top};
         b->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, r, &m_window, UINT(row.id));
-        const RECT& m = row.margins;
-        if (m.left || m.top || m.right || m.bottom)
-            b->SetTextMargins(m.left, m.top, m.right, m.bottom);
-        b->SetBitmaps(row.normal, row.down, row.hover, -1, -1, -1, -1, m_skin);
+        const layout::Margins& m = row.margins;
+        if (row.hasMargins) b->SetTextMargins(m.left, m.top, m.right, m.bottom);
+        b->SetBitmaps(row.images[0], row.images[1], row.images[2], -1, -1, -1, -1, m_skin);
         b->SetToggle(TRUE);
         styleButton(*b, row, m_colours);
+        if (row.caption) b->SetCaption(row.caption);
+        if (row.textFormat) b->SetTextFormat(row.textFormat);
         m_buttons.push_back(std::move(b));
         return *m_buttons.back();
     }
@@ -215,7 +155,8 @@ class Preview {
         for (size_t c = 0; c < std::size(kStates); ++c)
             label(kGridX + 10 + int(c) * 100, kGridY, kStates[c].name);
         int y = kGridY + 22;
-        for (const ButtonRow& row : kGridButtons) {
+        for (int id : kGridButtons) {
+            const Control& row = rowOf(id);
             for (size_t c = 0; c < std::size(kStates); ++c)
                 applyState(button(row, kGridX + 10 + int(c) * 100, y), kStates[c]);
             y += std::max<int>(row.rect.bottom - row.rect.top, 26) + 10;
@@ -223,21 +164,25 @@ class Preview {
         label(10, 392, L"Link button (all-magenta image: caption only)");
         for (size_t c = 0; c < 4; ++c) {
             label(10 + int(c) * 250, 410, kStates[c == 3 ? 4 : c].name);
-            applyState(button(kLink, 10 + int(c) * 250, 428), kStates[c == 3 ? 4 : c]);
+            applyState(button(rowOf(kDownloadsLink), 10 + int(c) * 250, 428),
+                       kStates[c == 3 ? 4 : c]);
         }
     }
 
-    CBitmapSliderCtrl& slider(int id, int x, int y, float maximum, int channel, int disabled,
-                              int spare, float pos) {
+    // A slider configured as the window configures its slider `id`.
+    CBitmapSliderCtrl& slider(int id, int x, int y, float pos) {
+        const layout::Slider& t = id == kSensitivity ? layout::kSliders[0] : layout::kSliders[1];
         auto s = std::make_unique<CBitmapSliderCtrl>();
-        s->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{x, y, x + 262, y + 3}, &m_window,
-                  UINT(id));
-        s->SetRange(1.0f, maximum);
-        s->SetThumbTop(0);
-        s->SetBitmaps(m_skin, channel, disabled, spare, 214, 239, 237);
-        s->SetHitColour(kHitColour);
-        s->SetChannelSpan(9, 261);
-        s->SetPageStep(20);
+        const layout::Rect& r = rowOf(id).rect;
+        s->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE,
+                  RECT{x, y, x + r.right - r.left, y + r.bottom - r.top}, &m_window, UINT(id));
+        s->SetRange(t.minimum, t.maximum);
+        s->SetThumbTop(layout::kSliderThumbTop);
+        s->SetBitmaps(m_skin, t.channel, t.channelDisabled, t.spare, t.thumb, t.thumbAlpha,
+                      t.thumbHitMask);
+        s->SetHitColour(layout::kSliderHitColour);
+        s->SetChannelSpan(layout::kSliderChannelStart, layout::kSliderChannelEnd);
+        s->SetPageStep(layout::kSliderPageStep);
         s->SetPos(pos);
         m_sliders.push_back(std::move(s));
         return *m_sliders.back();
@@ -247,32 +192,32 @@ class Preview {
         label(10, 470, L"Sensitivity slider (1 to 20) at 1, 5, 10.5, 20; disabled at 5");
         const float positions[] = {1.0f, 5.0f, 10.5f, 20.0f};
         for (int i = 0; i < 4; ++i)
-            slider(1012, 10 + (i % 2) * 300, 490 + (i / 2) * 40, 20.0f, 234, 233, 238,
-                   positions[i]);
-        slider(1012, 610, 490, 20.0f, 234, 233, 238, 5.0f).EnableWindow(FALSE);
+            slider(kSensitivity, 10 + (i % 2) * 300, 490 + (i / 2) * 40, positions[i]);
+        slider(kSensitivity, 610, 490, 5.0f).EnableWindow(FALSE);
         label(10, 575, L"Wheel slider (1 to 100) at 1, 50, 100; disabled at 50");
         const float wheel[] = {1.0f, 50.0f, 100.0f};
         for (int i = 0; i < 3; ++i)
-            slider(1035, 10 + i * 300, 595, 100.0f, 255, 257, 256, wheel[i]);
-        slider(1035, 910, 595, 100.0f, 255, 257, 256, 50.0f).EnableWindow(FALSE);
+            slider(kWheel, 10 + i * 300, 595, wheel[i]);
+        slider(kWheel, 910, 595, 50.0f).EnableWindow(FALSE);
     }
 
-    CBitmapComboBox& combo(int id, int x, int y, int normal, int active, int drop, int sel) {
+    // A list configured as the window configures its list `id`, with entry `sel` selected.
+    CBitmapComboBox& combo(int id, int x, int y, int sel) {
+        const Control& row = rowOf(id);
+        const layout::List* list = &layout::kLists[0];
+        for (const layout::List& l : layout::kLists)
+            if (l.id == id) list = &l;
         auto box = std::make_unique<CBitmapComboBox>();
-        SIZE size = {65, 14};
-        box->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, RECT{x, y, x + size.cx, y + size.cy},
-                    &m_window, UINT(id));
-        box->SetDropHeight(drop);
-        box->SetBitmaps(normal, active, active, -1, -1, m_skin);
-        box->SetColors(kListBack, m_colours.caption, kAccent, kListBack, m_colours.listColour2,
+        const layout::Rect& r = row.rect;
+        box->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE,
+                    RECT{x, y, x + r.right - r.left, y + r.bottom - r.top}, &m_window, UINT(id));
+        box->SetDropHeight(list->dropHeight);
+        box->SetBitmaps(row.images[0], row.images[1], row.images[2], row.images[3], row.images[4],
+                        m_skin);
+        box->SetColors(kListBack, m_colours.caption, kAccent, kListBack, m_listColour2,
                        m_colours.caption);
-        if (id == 247) {
-            box->AddString(L"English");
-            box->AddString(L"");
-        } else {
-            for (const wchar_t* text : {L"400", L"800", L"1600", L"3200", L""})
-                box->AddString(text);
-        }
+        for (int i = 0; i < list->entryCount; ++i)
+            box->AddString(list->entries[i]);
         box->SetCurSel(sel);
         m_combos.push_back(std::move(box));
         return *m_combos.back();
@@ -282,15 +227,16 @@ class Preview {
         label(10, 650,
               L"CPI lists: closed, hovered, open (pointer on the second row), empty item; "
               L"language list");
-        combo(1003, 10, 672, 177, 179, 67, 1);
-        combo(1003, 160, 672, 177, 179, 67, 2).SendMessage(WM_MOUSEHOVER, 0, 0);
-        m_openBox = &combo(1003, 310, 672, 177, 179, 67, 0);
-        combo(1003, 460, 672, 177, 179, 67, 4);
-        combo(247, 610, 672, 249, 248, 16, 0);
+        combo(kCpi1List, 10, 672, 1);
+        combo(kCpi1List, 160, 672, 2).SendMessage(WM_MOUSEHOVER, 0, 0);
+        m_openBox = &combo(kCpi1List, 310, 672, 0);
+        combo(kCpi1List, 460, 672, 4);
+        combo(kLanguageList, 610, 672, 0);
     }
 
     HMODULE m_skin;
-    Colours m_colours;
+    CaptionColours m_colours = {RGB(255, 255, 255), kAccent, kDim};
+    COLORREF m_listColour2 = RGB(247, 247, 247);
     PreviewWindow m_window;
     std::vector<std::unique_ptr<CHoverButtonV2>> m_buttons;
     std::vector<std::unique_ptr<CBitmapSliderCtrl>> m_sliders;
