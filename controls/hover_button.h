@@ -28,6 +28,7 @@ class CHoverButtonV2 : public CBitmapButton {
                       COLORREF downColour, COLORREF hoverColour, COLORREF disabledColour, BOOL bold,
                       BOOL italic, BOOL underline, BOOL strikeOut);
     void SetCaption(const std::wstring& text) { m_caption = text; }
+    const std::wstring& GetCaption() const { return m_caption; }
     // Absolute edges of the caption rectangle in button coordinates; 0 keeps the client edge.
     void SetTextMargins(int left, int top, int right, int bottom);
     // DrawText format; 0 means DT_CENTER | DT_VCENTER | DT_SINGLELINE.
