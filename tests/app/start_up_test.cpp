@@ -161,8 +161,9 @@ TEST_F(AppTest, EveryControlOfTheTableIsMadeWithItsIdPlaceSizeAndStartVisibility
         EXPECT_EQ(r.bottom - r.top, size.cy) << row.id;
         bool shown = (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
         EXPECT_EQ(shown, row.page != layout::Page::Options) << row.id;
-        if (row.kind == layout::Kind::HoverButton)
+        if (row.kind == layout::Kind::HoverButton) {
             EXPECT_EQ(d.button(row.id).GetCaption(), row.caption ? row.caption : L"") << row.id;
+        }
     }
     EXPECT_EQ(d.list(kLanguageList).GetCurSel(), 0);
     EXPECT_EQ(d.list(kCpi1List).GetCount(), 5);
