@@ -155,6 +155,7 @@ TEST_F(RunningWindowTest, ApplyWritesExactlyTheEditedBytesInThirtyExchanges) {
     click(kRate1000); // profile 1: 1000 Hz
     click(kProfile2); // factory choices of profile 2
     click(kSwapOn);   // profile 2: swap on
+    const auto clicked = std::chrono::steady_clock::now();
     click(kApply);
     click(kApply); // while it is disabled: no second sequence
     EXPECT_FALSE(dialog->button(kApply).IsWindowEnabled());
