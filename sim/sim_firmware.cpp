@@ -151,6 +151,11 @@ void SimFirmware::nextProfile() {
     changed();
 }
 
+void SimFirmware::factoryReset() {
+    memory = factoryMemory();
+    changed();
+}
+
 void SimFirmware::changed() {
     if (!memoryFile.empty()) saveMemory(memoryFile);
 }

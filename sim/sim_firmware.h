@@ -28,6 +28,8 @@ class SimFirmware {
     // The buttons on the mouse.
     void cycleCpiStage();
     void nextProfile();
+    // The memory back to the factory memory (markers 0xFF), saved like any other change.
+    void factoryReset();
 
     // Non-volatile memory in a file (sim_memory_file.h): loaded now, saved now and after every
     // change from then on. False when the file cannot be saved.

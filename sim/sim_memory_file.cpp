@@ -1,5 +1,7 @@
 #include "sim/sim_memory_file.h"
 
+#include "sim/sim_environment.h"
+
 #include <windows.h>
 
 namespace {
@@ -7,22 +9,6 @@ namespace {
 constexpr wchar_t kPathVariable[] = L"PELKO_SIM_MEMORY";
 constexpr wchar_t kDefaultFileName[] = L"pelko-sim-memory.bin";
 constexpr DWORD kLongestPath = 32768; // the longest path Windows knows, with its terminator
-
-std::wstring environmentVariable(const wchar_t* name) {
-    std::wstring value;
-    DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
-    // The variable may change between the calls: ask again until the value fits.
-    while (needed > 1) {
-        value.resize(needed);
-        const DWORD length = ::GetEnvironmentVariableW(name, value.data(), needed);
-        if (length < needed) {
-            value.resize(length);
-            return value;
-        }
-        needed = length;
-    }
-    return {};
-}
 
 // The running program's full path; the buffer grows until the path fits.
 std::wstring runningProgramPath() {
@@ -56,7 +42,7 @@ bool isAbsent(DWORD error) {
 } // namespace
 
 std::wstring simMemoryFilePath() {
-    const std::wstring chosen = environmentVariable(kPathVariable);
+    const std::wstring chosen = simEnvironmentVariable(kPathVariable);
     if (!chosen.empty()) return chosen;
     return folderOf(runningProgramPath()) + kDefaultFileName;
 }

@@ -1,10 +1,14 @@
 // The two programs as processes: the lost skin library's message, the demo program's memory
-// file, and two copies side by side.
+// file across runs and kills, its wire log, and two copies side by side.
+#include "app/window_layout.h"
+#include "device/commit.h"
 #include "sim/sim_firmware.h"
+#include "tests/app/wire_log_lines.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -48,17 +52,20 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM data) {
     return FALSE;
 }
 
-// A program started with an optional PELKO_SIM_MEMORY; ended (closed or killed) when it goes.
+// A program started with an optional PELKO_SIM_MEMORY and PELKO_SIM_WIRELOG; ended (closed or
+// killed) when it goes.
 class Program {
   public:
-    Program(const fs::path& exe, const fs::path& memoryFile = {}) {
+    Program(const fs::path& exe, const fs::path& memoryFile = {}, const fs::path& wireLog = {}) {
         if (!memoryFile.empty()) ::SetEnvironmentVariableW(L"PELKO_SIM_MEMORY", memoryFile.c_str());
+        if (!wireLog.empty()) ::SetEnvironmentVariableW(L"PELKO_SIM_WIRELOG", wireLog.c_str());
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         std::wstring command = L"\"" + exe.wstring() + L"\"";
         m_started = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                      nullptr, exe.parent_path().c_str(), &startup, &m_info);
         ::SetEnvironmentVariableW(L"PELKO_SIM_MEMORY", nullptr);
+        ::SetEnvironmentVariableW(L"PELKO_SIM_WIRELOG", nullptr);
     }
     ~Program() {
         if (!m_started) return;
@@ -87,6 +94,11 @@ class Program {
         DWORD code = 0;
         ::GetExitCodeProcess(m_info.hProcess, &code);
         return long(code);
+    }
+
+    void kill() const {
+        ::TerminateProcess(m_info.hProcess, 99);
+        ::WaitForSingleObject(m_info.hProcess, 10000);
     }
 
     bool closeMainWindow() const {
@@ -165,4 +177,111 @@ TEST(Program, TwoCopiesRunSideBySide) {
     ASSERT_NE(second.window(L"Glimmerhaus Pelko"), nullptr);
     EXPECT_TRUE(first.closeMainWindow());
     EXPECT_TRUE(second.closeMainWindow());
+}
+
+namespace {
+
+// The memory the 26 block reads of a start-up's wire log carried.
+std::vector<uint8_t> memoryReadAtStartUp(const std::vector<WireLogLine>& lines) {
+    std::vector<uint8_t> memory(130);
+    int reads = 0;
+    for (size_t i = 0; i < lines.size() && i < 42; ++i) {
+        if (lines[i].command() != 'D') continue;
+        const uint8_t mask = lines[i].replyByte(1);
+        const int address = lines[i].replyByte(3) ^ mask;
+        for (int b = 0; b < 5 && address + b < 130; ++b)
+            memory[size_t(address + b)] = lines[i].replyByte(4 + b) ^ mask;
+        ++reads;
+    }
+    return reads == 26 ? memory : std::vector<uint8_t>{};
+}
+
+// The images the memory passes through during Apply from `before` to `after`: the block
+// writes in address order, then the twin CPI stage for a moment, then `after`.
+std::vector<std::vector<uint8_t>> imagesOfApply(const std::vector<uint8_t>& before,
+                                                const std::vector<uint8_t>& after) {
+    std::vector<std::vector<uint8_t>> images;
+    for (size_t written = 0; written <= 130; written += 5) {
+        std::vector<uint8_t> image = before;
+        std::copy(after.begin(), after.begin() + std::ptrdiff_t(written), image.begin());
+        images.push_back(image);
+    }
+    std::vector<uint8_t> twin = after;
+    twin[7] = uint8_t(twinStage(after[7]));
+    images.push_back(twin);
+    return images;
+}
+
+} // namespace
+
+TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWholeImage) {
+    const fs::path folder = scratchFolder(L"across-runs");
+    const fs::path demo = binFolder() / L"pelkocfg-sim.exe";
+    const SimMemory factory = SimFirmware::factoryMemory();
+    const std::vector<uint8_t> factoryBytes(factory.begin(), factory.end());
+
+    // A run that applies its changes.
+    const fs::path memory = folder / L"memory.bin";
+    {
+        Program first(demo, memory, folder / L"first.log");
+        HWND main = first.window(L"Glimmerhaus Pelko");
+        ASSERT_NE(main, nullptr);
+        ::PostMessageW(main, WM_COMMAND, layout::id::kApply, 0);
+        ::Sleep(1500);
+        ASSERT_TRUE(first.closeMainWindow());
+    }
+    const std::vector<uint8_t> applied = fileBytes(memory);
+    ASSERT_EQ(applied.size(), 130u);
+    EXPECT_EQ(applied[2], 0x1F); // Apply's fixed bytes
+    EXPECT_EQ(applied[4], 0xE0);
+    const std::vector<WireLogLine> first = readWireLog(folder / L"first.log");
+    ASSERT_GE(first.size(), 42u + 30u);
+    for (const WireLogLine& line : first)
+        EXPECT_TRUE(line.wellFormed) << line.index;
+    EXPECT_EQ(memoryReadAtStartUp(first), factoryBytes);
+    size_t apply = 42; // after the polls that came before it
+    while (apply < first.size() && first[apply].command() == 'D' && first[apply].address() == 6)
+        ++apply;
+    ASSERT_LE(apply + 30, first.size());
+    std::string commands;
+    for (size_t i = apply; i < apply + 30; ++i)
+        commands += char(first[i].command());
+    EXPECT_EQ(commands, "D" + std::string(26, 'E') + "I!!");
+
+    // The next run reads what the first one applied.
+    {
+        Program second(demo, memory, folder / L"second.log");
+        ASSERT_TRUE(second.closeMainWindow());
+    }
+    EXPECT_EQ(memoryReadAtStartUp(readWireLog(folder / L"second.log")), applied);
+
+    // Killed a few hundred milliseconds into Apply. It starts on the applied memory with the
+    // bytes that Apply always writes (2, 4, 128, 129) put back: a configured mouse, so the
+    // window shows the block's values and not Windows' pointer settings, and Apply ends on
+    // exactly the applied memory again.
+    const fs::path killedMemory = folder / L"killed.bin";
+    std::vector<uint8_t> before = applied;
+    for (size_t address : {2, 4, 128, 129})
+        before[address] = factoryBytes[address];
+    std::ofstream(killedMemory, std::ios::binary)
+        .write(reinterpret_cast<const char*>(before.data()), std::streamsize(before.size()));
+    {
+        Program killed(demo, killedMemory);
+        HWND main = killed.window(L"Glimmerhaus Pelko");
+        ASSERT_NE(main, nullptr);
+        ::PostMessageW(main, WM_COMMAND, layout::id::kApply, 0);
+        ::Sleep(300);
+        killed.kill();
+    }
+    const std::vector<uint8_t> left = fileBytes(killedMemory);
+    ASSERT_EQ(left.size(), 130u);
+    const auto images = imagesOfApply(before, applied);
+    const auto found = std::find(images.begin(), images.end(), left);
+    EXPECT_NE(found, images.end());
+    const int image = int(found - images.begin());
+    std::printf("killed 300 ms into Apply: the file holds %s\n",
+                image == 0    ? "the memory before Apply"
+                : image < 26  ? "the memory of a block write"
+                : image == 26 ? "the applied memory"
+                              : "the applied memory at the twin CPI stage");
 }
