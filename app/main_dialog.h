@@ -109,7 +109,7 @@ class CPELKOmouseDlg : public CDialog {
     void showPageControls(layout::Page page);
     void commit(CommitKind kind);
     void applyPointerControls();
-    void watchDevice();
+    bool watchDevice();
     void markActiveCpiList(int stage);
     void releaseToggledButtons();
     void sensitivityDetent();

@@ -9,6 +9,7 @@
 #include "device/mouse_ids.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 
 namespace {
@@ -58,7 +59,14 @@ CPELKOmouseDlg::CPELKOmouseDlg(CWnd* parent)
     }
 }
 
-CPELKOmouseDlg::~CPELKOmouseDlg() = default;
+// The device list and the skin library are kept for the window's whole life, which is the
+// program's run; they go with it.
+CPELKOmouseDlg::~CPELKOmouseDlg() {
+    for (int i = 0; deviceList && i < deviceCount; ++i)
+        closeHidDevice(deviceList[i]);
+    std::free(deviceList);
+    if (skinLibrary) ::FreeLibrary(skinLibrary);
+}
 
 CHoverButtonV2& CPELKOmouseDlg::button(int id) {
     int index = layout::indexOfKind(layout::Kind::HoverButton, id);
@@ -118,7 +126,9 @@ void CPELKOmouseDlg::scanDevices() {
 bool CPELKOmouseDlg::loadSkin(const std::wstring& name) {
     std::wcsncpy(skinLibraryName, name.c_str(), kSkinNameSize - 1);
     HMODULE module = loadSkinLibrary(skinLibraryName);
-    if (module) skinLibrary = module;
+    if (!module) return false;
+    if (skinLibrary) ::FreeLibrary(skinLibrary); // the controls hold copies of its images
+    skinLibrary = module;
     return module != nullptr;
 }
 

@@ -27,7 +27,7 @@ LRESULT CPELKOmouseDlg::OnTimer(WPARAM wParam, LPARAM) {
             ::PostQuitMessage(0);
             return 0;
         }
-        watchDevice();
+        if (!watchDevice()) return 0;
         break;
     case kReleaseButtons:
         releaseToggledButtons();
@@ -43,9 +43,11 @@ LRESULT CPELKOmouseDlg::OnTimer(WPARAM wParam, LPARAM) {
 
 // One poll a second follows what the mouse's own buttons changed: its active profile and its
 // CPI stage. A lost device is reported at the next tick.
-void CPELKOmouseDlg::watchDevice() {
+// False when the answer could not be read: the tick ends without the default processing.
+bool CPELKOmouseDlg::watchDevice() {
     WatchReply reply = sendWatchRequest(*currentDevice);
-    if (reply.outcome != WatchOutcome::Answered) return;
+    if (reply.outcome == WatchOutcome::NoReply) return false;
+    if (reply.outcome != WatchOutcome::Answered) return true;
     if (reply.activeProfile != lastSeenProfile) {
         lastSeenProfile = reply.activeProfile;
         int profile = reply.activeProfile;
@@ -60,6 +62,7 @@ void CPELKOmouseDlg::watchDevice() {
         lastSeenStage = reply.cpiStage;
         if (skinLibrary && previous != kNoStage) markActiveCpiList(reply.cpiStage);
     }
+    return true;
 }
 
 // A press on the list of the stage's preset (it opens that list), a release on the other.
