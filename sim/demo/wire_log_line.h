@@ -12,6 +12,6 @@ const char* wireResultName(ExchangeOutcome result);
 // "<index> <ms> <request hex> <reply hex> <result>\n": 18 lower-case hex digits per report.
 std::string wireLogLine(int index, long long millisecondsSinceFirst, const WireExchange& exchange);
 
-// "  42  'D' read     06 00 00 00 00 00  accepted": the command, its unmasked payload and
+// "   42  'D' read    06 00 00 00 00 00  accepted": the command, its unmasked payload and
 // the result, in columns for a fixed-pitch font.
 std::wstring wireExchangeRow(int index, const WireExchange& exchange);
