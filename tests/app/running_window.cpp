@@ -1,5 +1,7 @@
 #include "tests/app/running_window.h"
 
+#include "tests/support/real_mouse.h"
+
 bool pumpDialog(CDialog& dialog, DWORD milliseconds) {
     bool quit = false;
     const DWORD start = ::GetTickCount();
@@ -29,13 +31,7 @@ void pointerAt(CDialog& dialog, int x, int y, DWORD buttonFlags) {
 }
 
 void pointerAtScreen(CDialog& dialog, POINT screen, DWORD buttonFlags) {
-    ::SetCursorPos(screen.x, screen.y);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
-    input.mi.dy = MulDiv(screen.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
-    input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
+    sendRealMouse(buttonFlags, screen);
     pumpDialog(dialog, 30);
 }
 

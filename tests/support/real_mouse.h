@@ -4,8 +4,9 @@
 #include "tests/support/pump.h"
 #include <windows.h>
 
+// Moves the cursor to a screen point and queues one mouse event there, without pumping.
 // wheelDelta is the mouse data of a MOUSEEVENTF_WHEEL event.
-inline void realMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
+inline void sendRealMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
     ::SetCursorPos(screen.x, screen.y);
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -15,6 +16,11 @@ inline void realMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
     input.mi.mouseData = static_cast<DWORD>(wheelDelta);
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
+}
+
+// The same, then 30 ms of this thread's messages dispatched.
+inline void realMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
+    sendRealMouse(flags, screen, wheelDelta);
     pumpFor(30);
 }
 
