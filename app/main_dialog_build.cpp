@@ -161,7 +161,9 @@ bool CPELKOmouseDlg::CreateControls() {
     return true;
 }
 
-// Makes the skin image the page background and sizes the window to it.
+// Makes the skin image the page background and sizes the window to it. A background smaller
+// than the page would hide the controls laid out on it: the window keeps at least the page's
+// size then.
 bool CPELKOmouseDlg::loadBackground(int imageId) {
     HANDLE image = ::LoadImageW(skinLibrary, MAKEINTRESOURCEW(imageId), IMAGE_BITMAP, 0, 0,
                                 LR_LOADMAP3DCOLORS);
@@ -169,10 +171,12 @@ bool CPELKOmouseDlg::loadBackground(int imageId) {
     background.Attach(image);
     BITMAP info = {};
     if (!background.GetBitmap(&info)) return true;
+    const int width = std::max<int>(info.bmWidth, layout::kPageWidth);
+    const int height = std::max<int>(info.bmHeight, layout::kPageHeight);
     RECT window;
     GetWindowRect(&window);
-    if (window.right - window.left != info.bmWidth || window.bottom - window.top != info.bmHeight)
-        SetWindowPos(nullptr, 0, 0, info.bmWidth, info.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+    if (window.right - window.left != width || window.bottom - window.top != height)
+        SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     return true;
 }
 
