@@ -43,13 +43,16 @@ void clickAt(CDialog& dialog, int x, int y) {
 
 MessageBoxAnswerer::MessageBoxAnswerer(const wchar_t* caption) : m_caption(caption) {
     m_answered = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_thread = ::CreateThread(nullptr, 0, run, this, 0, nullptr);
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
+    ::SetEvent(m_stop);
     ::WaitForSingleObject(m_thread, 15000);
     ::CloseHandle(m_thread);
     ::CloseHandle(m_answered);
+    ::CloseHandle(m_stop);
 }
 
 DWORD WINAPI MessageBoxAnswerer::run(void* self) {
@@ -64,7 +67,7 @@ DWORD WINAPI MessageBoxAnswerer::run(void* self) {
             ::SetEvent(answerer->m_answered);
             return 0;
         }
-        ::Sleep(20);
+        if (::WaitForSingleObject(answerer->m_stop, 20) == WAIT_OBJECT_0) break;
     }
     return 1;
 }

@@ -16,7 +16,8 @@ void pointerAt(CDialog& dialog, int x, int y, DWORD buttonFlags = 0);
 void pointerAtScreen(CDialog& dialog, POINT screen, DWORD buttonFlags = 0);
 void clickAt(CDialog& dialog, int x, int y);
 
-// A thread that waits for a message box with this caption, reads its text and presses OK.
+// A thread that waits for a message box with this caption, reads its text and presses OK. It
+// gives up after 12 s, or at once when the answerer goes.
 class MessageBoxAnswerer {
   public:
     explicit MessageBoxAnswerer(const wchar_t* caption);
@@ -29,5 +30,6 @@ class MessageBoxAnswerer {
     const wchar_t* m_caption;
     HANDLE m_thread = nullptr;
     HANDLE m_answered = nullptr;
+    HANDLE m_stop = nullptr;
     std::wstring m_text;
 };
