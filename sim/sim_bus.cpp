@@ -186,8 +186,14 @@ BOOLEAN SimHidBus::getFeature(HANDLE handle, void* buffer, ULONG length) {
         ::SetLastError(ERROR_GEN_FAILURE);
         return FALSE;
     }
-    std::memcpy(buffer, pendingReply->data(), pendingReply->size());
-    wireLog[size_t(index)].reply = *pendingReply;
+    SimReport reply = *pendingReply;
+    if (faults.rewriteReply) {
+        faults.rewriteReply(index, reply);
+        wireLog[size_t(index)].result =
+            reply[2] ? ExchangeOutcome::Accepted : ExchangeOutcome::Refused;
+    }
+    std::memcpy(buffer, reply.data(), reply.size());
+    wireLog[size_t(index)].reply = reply;
     pendingReply.reset();
     return TRUE;
 }

@@ -9,6 +9,7 @@
 #include "sim/sim_firmware.h"
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -61,6 +62,9 @@ struct SimFaults {
     int unplugAt = -1; // the mouse is gone from this exchange on
     std::optional<uint8_t> failSendForCommand;
     std::optional<uint8_t> failReceiveForCommand;
+    // Rewrites the reply of exchange `index` as HidD_GetFeature hands it over; the firmware has
+    // handled the real request and keeps its own state.
+    std::function<void(int index, SimReport& reply)> rewriteReply;
 };
 
 class SimHidBus {
