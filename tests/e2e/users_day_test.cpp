@@ -135,8 +135,9 @@ class UsersDay : public ::testing::Test {
     static void click(int id) {
         const RECT r = w().controlRect(id);
         const Shot before = w().shotOf(r);
-        ASSERT_TRUE(w().clickControl(id)) << "control " << id;
-        EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs)) << "control " << id;
+        ASSERT_TRUE(w().clickControl(id)) << "control " << id << " took no click";
+        EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs))
+            << "control " << id << " kept its face: was it checked already?";
     }
 
     static void pick(int listId, int row) {
@@ -209,8 +210,7 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     ASSERT_TRUE(w().found());
     const SimMemory factory = SimFirmware::factoryMemory();
     std::vector<uint8_t> expected(factory.begin(), factory.end());
-    EXPECT_EQ(fileBytes(memoryFile), expected)
-        << "the simulated mouse starts on its factory memory";
+    EXPECT_EQ(fileBytes(memoryFile), expected) << "the start-up wrote to the mouse";
 
     // Profile 1 (factory: 400, 800, 500 Hz, no swap): 800, 3200, 125 Hz, swapped, speed 20
     // (dragged to the end, then a page step), no acceleration, "One Page" cleared again by the
