@@ -241,9 +241,9 @@ bool RemoteWindow::pickListRow(int listId, int row) {
                    kInputTimeoutMs);
 }
 
-bool RemoteWindow::dragThumb(int sliderId, float from, int toChannelX) {
+bool RemoteWindow::dragThumb(int sliderId, int fromChannelX, int toChannelX) {
     const RECT r = layoutRectOf(sliderId);
-    const POINT down = onScreen(r.left + thumbChannelX(sliderId, from), r.top + kThumbCentreY);
+    const POINT down = onScreen(r.left + fromChannelX, r.top + kThumbCentreY);
     if (controlAt(down) != sliderId) return false;
     return pressAndRelease(down, onScreen(r.left + toChannelX, r.top + kThumbCentreY),
                            ::WindowFromPoint(down));

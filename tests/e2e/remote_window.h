@@ -66,9 +66,9 @@ class RemoteWindow {
     // Opens a CPI list with a click on its box and picks a row (0: 400 ... 3200) with a click
     // on it; true when the list opened and closed again.
     bool pickListRow(int listId, int row);
-    // Drags a slider's thumb from where value `from` puts it to channel x `toChannelX` (the
-    // thumb's centre in slider coordinates; past the channel's ends the thumb stops there).
-    bool dragThumb(int sliderId, float from, int toChannelX);
+    // Drags a slider's thumb by its centre from channel x `fromChannelX` to `toChannelX`
+    // (slider coordinates); false when no thumb was there to take the press.
+    bool dragThumb(int sliderId, int fromChannelX, int toChannelX);
     // A click on a slider's channel at channel x, off the thumb: a page step toward it (no
     // capture to wait for; the caller waits for the thumb to move).
     bool clickChannel(int sliderId, int channelX);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -36,12 +37,12 @@ constexpr uint8_t kRateCode125 = 8, kRateCode500 = 2, kRateCode1000 = 1;
 constexpr uint8_t kOnePageFlag = 0x80;
 
 // Thumb centres in slider coordinates, at values that a restart, which shows the whole number
-// stored, puts on the same pixel. Dragged past the left end the thumb stops at the channel's
-// start (speed 1); dragged past the right end the skin's 13-pixel thumb stops one pixel short
-// of the channel's end (19.92, stored as 19), and a page step toward a point past the end puts
-// it on the end (20). 135 is speed 10.5 exactly; 9 + 28k is wheel 1 + 11k exactly.
-constexpr int kPastLeftEnd = layout::kSliderChannelStart - 20;
-constexpr int kPastRightEnd = layout::kSliderChannelEnd + 20;
+// stored, puts on the same pixel. Dragged past the left end the thumb stops on the channel's
+// start (speed 1); dragged past the right end the skin's 13-pixel thumb stops one pixel short of
+// the channel's end (19.92, stored as 19), and a page step toward a point past the end puts it on
+// the end (20). 135 is speed 10.5 exactly; 9 + 28k is wheel 1 + 11k exactly.
+constexpr int kLeftStop = layout::kSliderChannelStart;
+constexpr int kRightStop = layout::kSliderChannelEnd - 1;
 constexpr int kRightOfTheEnd = layout::kSliderChannelEnd + 7;
 constexpr int kSpeed10Point5 = 135;
 constexpr int wheelAt(int lines) {
@@ -147,12 +148,16 @@ class UsersDay : public ::testing::Test {
         EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs)) << "list " << listId;
     }
 
-    static void drag(int sliderId, float from, int toChannelX) {
+    // Drags a thumb by its centre; to a stop at an end by way of a point past that end.
+    static void drag(int sliderId, int from, int to) {
         const RECT r = w().controlRect(sliderId);
         const Shot before = w().shotOf(r);
+        const int toChannelX = to == kLeftStop ? to - 20 : to == kRightStop ? to + 21 : to;
         ASSERT_TRUE(w().dragThumb(sliderId, from, toChannelX))
-            << "slider " << sliderId << ": no thumb where " << from << " puts it";
-        EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs)) << "slider " << sliderId;
+            << "slider " << sliderId << ": no thumb at x " << from;
+        EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs))
+            << "slider " << sliderId << ": the thumb stayed at x " << from << " (dragged to x "
+            << toChannelX << ")";
     }
 
     static void pageStep(int sliderId, int channelX) {
@@ -196,14 +201,25 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     ::SystemParametersInfoW(SPI_SETMOUSE, 0, acceleration, SPIF_UPDATEINIFILE);
     int windowsSpeed = 0;
     ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &windowsSpeed, 0);
-    // Where the sensitivity thumb is: a profile that gets its factory choices shows Windows'
-    // speed; a speed Windows cannot tell leaves the thumb where it was (5 at the start).
-    float sliderSpeed = 5.0f;
-    auto factorySpeed = [&] {
-        if (windowsSpeed >= 1 && windowsSpeed <= 20) sliderSpeed = speedShown(float(windowsSpeed));
-        return sliderSpeed;
+    // The sensitivity thumb's centre: a profile that gets its factory choices shows Windows'
+    // speed; a speed Windows cannot tell (Wine reads 0 once a program has set one) leaves the
+    // thumb where it was, at 5 when the window was built.
+    int speedThumb = thumbChannelX(kSensitivity, 5.0f);
+    auto showFactorySpeed = [&] {
+        if (windowsSpeed >= 1 && windowsSpeed <= 20)
+            speedThumb = thumbChannelX(kSensitivity, speedShown(float(windowsSpeed)));
     };
-    const float wheel = float(kWindowsWheelLines);
+    // To a stop, by way of the farther end when the thumb is there already: every drag shows.
+    auto dragSpeed = [&](int stop) {
+        if (std::abs(speedThumb - stop) <= 1) {
+            const int detour = stop > kSpeed10Point5 ? kLeftStop : kRightStop;
+            drag(kSensitivity, speedThumb, detour);
+            speedThumb = detour;
+        }
+        drag(kSensitivity, speedThumb, stop);
+        speedThumb = stop;
+    };
+    const int wheel = thumbChannelX(kWheel, float(kWindowsWheelLines));
 
     ASSERT_FALSE(fs::exists(memoryFile));
     start();
@@ -220,9 +236,10 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     pick(kCpi2List, k3200);
     click(kRate125);
     click(kSwapOn);
-    drag(kSensitivity, factorySpeed(), kPastRightEnd);
+    showFactorySpeed();
+    dragSpeed(kRightStop);
     pageStep(kSensitivity, kRightOfTheEnd);
-    sliderSpeed = 20.0f;
+    speedThumb = layout::kSliderChannelEnd;
     click(kAccelerationOff);
     click(kOnePage);
     drag(kWheel, wheel, wheelAt(23));
@@ -235,23 +252,22 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     pick(kCpi2List, k800);
     click(kRate500);
     click(kSwapOn);
-    drag(kSensitivity, factorySpeed(), kPastLeftEnd);
-    sliderSpeed = 1.0f;
+    showFactorySpeed();
+    dragSpeed(kLeftStop);
     click(kAccelerationOff);
     drag(kWheel, wheel, wheelAt(45));
     click(kOnePage);
     putProfile(expected, 1, {kCode3200, kCode800, kRateCode500, 1, 1, 0, kOnePageFlag | 45});
 
     // Profile 3 (factory: 400, 800, 500 Hz, swapped): 1600, 400, 1000 Hz, no swap, speed 10.5
-    // (stored 10; Windows' speed may show there already, so by way of 1), acceleration off
-    // and on again, 89 lines.
+    // (stored 10), acceleration off and on again, 89 lines.
     factoryLook[2] = showProfile(kProfile3);
     pick(kCpi1List, k1600);
     pick(kCpi2List, k400);
     click(kRate1000);
     click(kSwapOff);
-    drag(kSensitivity, factorySpeed(), kPastLeftEnd);
-    drag(kSensitivity, 1.0f, kSpeed10Point5);
+    showFactorySpeed();
+    dragSpeed(kSpeed10Point5);
     click(kAccelerationOff);
     click(kAccelerationOn);
     drag(kWheel, wheel, wheelAt(89));
@@ -365,7 +381,7 @@ TEST_F(UsersDay, CancelAfterEditsWritesNothingAndTheFactoryChoicesLookAsSetByHan
                                L"factory-choices-" + std::to_wstring(i + 1)))
             << "profile " << i + 1;
     }
-    drag(kSensitivity, 1.0f, kPastRightEnd);
+    drag(kSensitivity, kLeftStop, kRightStop); // profile 2's speed 1
     click(kOnePage);
 
     ASSERT_TRUE(w().clickControl(kCancel));
