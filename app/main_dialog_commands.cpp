@@ -153,8 +153,12 @@ void CPELKOmouseDlg::applyPointerControls() {
     panelValues.onePage = applied.onePage;
 }
 
+// The write selects the profile shown on the mouse: the watch must not take that change for a
+// press of the mouse's profile button and pull the window back to it after a switch.
 void CPELKOmouseDlg::commit(CommitKind kind) {
-    if (currentDevice) commitSettings(*currentDevice, settings, panelValues, currentProfile, kind);
+    if (!currentDevice) return;
+    commitSettings(*currentDevice, settings, panelValues, currentProfile, kind);
+    lastSeenProfile = currentProfile;
 }
 
 LRESULT CPELKOmouseDlg::OnApply(WPARAM, LPARAM) {

@@ -244,6 +244,16 @@ TEST_F(RunningWindowTest, TheWatchPollsOnceASecondAndFollowsTheMousesButtons) {
     dialog->list(kCpi1List).SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
+TEST_F(RunningWindowTest, AProfileChosenRightAfterApplyStaysShownWhenTheWatchPolls) {
+    click(kProfile2);
+    click(kApply); // the mouse now has profile 2
+    click(kProfile1);
+    pumpDialog(*dialog, 1300);
+    EXPECT_EQ(dialog->currentProfile, 0);
+    EXPECT_EQ(dialog->button(kProfile1).GetCheck(), 1);
+    EXPECT_EQ(dialog->button(kProfile2).GetCheck(), 0);
+}
+
 TEST_F(AppTest, APulledCableIsReportedAndEndsTheProgram) {
     build();
     pumpDialog(*dialog, 1100);
