@@ -47,6 +47,19 @@ template <typename Work> void timeEach(const char* name, int count, Work work) {
     sample(name, msSince(start) / count);
 }
 
+// A control's window, as the page switch takes it.
+HWND controlWindow(CPELKOmouseDlg& dialog, const layout::Control& row) {
+    switch (row.kind) {
+    case layout::Kind::HoverButton:
+        return dialog.button(row.id);
+    case layout::Kind::Slider:
+        return dialog.slider(row.id);
+    case layout::Kind::List:
+        return dialog.list(row.id);
+    }
+    return nullptr;
+}
+
 // What the parts of a switch cost on their own, `parts` times each.
 void timeParts(CPELKOmouseDlg& dialog, int parts) {
     timeEach("switch.part.load_image_ms", parts, [&](int i) {
@@ -59,7 +72,7 @@ void timeParts(CPELKOmouseDlg& dialog, int parts) {
         const layout::Page page = i % 2 ? layout::Page::Main : layout::Page::Options;
         for (const layout::Control& row : layout::kControls) {
             if (row.page == layout::Page::Both) continue;
-            ::ShowWindow(::GetDlgItem(dialog, row.id), row.page == page ? SW_SHOW : SW_HIDE);
+            ::ShowWindow(controlWindow(dialog, row), row.page == page ? SW_SHOW : SW_HIDE);
         }
     });
     timeEach("switch.part.invalidate_ms", parts, [&](int) { dialog.Invalidate(TRUE); });
