@@ -27,6 +27,7 @@ constexpr int kApplyId = 1026;
 constexpr double kApplyFixedWaitsMs = 200 + 400 + 400 + 100;
 constexpr DWORD kSampleGapMs = 10;
 constexpr double kSettledMs = 1500;
+constexpr uint32_t kBareColour = 0x285AA0; // bare_window.cpp's RGB(40, 90, 160) as 0xRRGGBB
 
 double msSince(Clock::time_point start, Clock::time_point end = Clock::now()) {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -94,11 +95,18 @@ class ScreenArea {
         ::BitBlt(m_dc, 0, 0, m_width, m_height, screen, m_area.left, m_area.top, SRCCOPY);
         ::ReleaseDC(nullptr, screen);
         ::GdiFlush();
+        return hashOf(m_bits, size_t(m_width) * size_t(m_height));
+    }
+
+    // The hash of pixels (0x00RRGGBB each); null pixels: all of one colour.
+    static uint64_t hashOf(const uint32_t* pixels, size_t count, uint32_t colour = 0) {
         uint64_t h = 1469598103934665603ull; // FNV-1a
-        for (size_t i = 0, n = size_t(m_width) * size_t(m_height); i < n; ++i)
-            h = (h ^ (m_bits[i] & 0xFFFFFFu)) * 1099511628211ull;
+        for (size_t i = 0; i < count; ++i)
+            h = (h ^ ((pixels ? pixels[i] : colour) & 0xFFFFFFu)) * 1099511628211ull;
         return h;
     }
+
+    size_t pixelCount() const { return size_t(m_width) * size_t(m_height); }
 
   private:
     RECT m_area;
@@ -146,8 +154,9 @@ class Program {
     }
 
     // Milliseconds from the process start to its first complete paint (see the top); < 0 when
-    // the window did not come.
-    double firstCompletePaint(const wchar_t* title) const {
+    // the window did not come. `finalPixels` gets the hash of the window's final pixels.
+    double firstCompletePaint(const wchar_t* title, uint64_t* finalPixels = nullptr,
+                              size_t* pixelCount = nullptr) const {
         HWND shown = window(title);
         if (!shown) return -1;
         ::WaitForInputIdle(m_info.hProcess, 20000);
@@ -164,6 +173,8 @@ class Program {
                 lastChange = Clock::now();
             }
         }
+        if (finalPixels) *finalPixels = last;
+        if (pixelCount) *pixelCount = area.pixelCount();
         return msSince(started, lastChange);
     }
 
@@ -194,7 +205,16 @@ int startUp(int rounds, const std::wstring& memory) {
         double bare, sim;
         {
             Program program(bin + L"bare_window.exe", L"");
-            bare = program.firstCompletePaint(L"Bare window");
+            uint64_t pixels = 0;
+            size_t count = 0;
+            bare = program.firstCompletePaint(L"Bare window", &pixels, &count);
+            // The screen read back must show the bare window's one colour, or no paint time
+            // here means anything.
+            if (bare >= 0 && pixels != ScreenArea::hashOf(nullptr, count, kBareColour)) {
+                std::fprintf(stderr, "pelko_program_bench: the screen does not show the bare "
+                                     "window's colour: the screen cannot be read back\n");
+                return 1;
+            }
         }
         {
             Program program(bin + L"pelkocfg-sim.exe", memory);
