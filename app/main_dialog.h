@@ -129,6 +129,8 @@ class CPELKOmouseDlg : public CDialog {
     void fillPointerControlsFromWindows();
     void checkProfileButton(int offset);
     CFont& fontOf(layout::Font font);
+    // The window of a control of the layout table (null before the controls are built).
+    HWND controlWindow(const layout::Control& row);
 
     // Indexed by layout::Font: base, heading, label, small bold.
     CFont m_fonts[4];

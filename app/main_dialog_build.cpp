@@ -83,6 +83,18 @@ CBitmapComboBox& CPELKOmouseDlg::list(int id) {
     return m_lists[index < 0 ? 0 : index];
 }
 
+HWND CPELKOmouseDlg::controlWindow(const layout::Control& row) {
+    switch (row.kind) {
+    case layout::Kind::HoverButton:
+        return button(row.id).m_hWnd;
+    case layout::Kind::Slider:
+        return slider(row.id).m_hWnd;
+    case layout::Kind::List:
+        return list(row.id).m_hWnd;
+    }
+    return nullptr;
+}
+
 CFont& CPELKOmouseDlg::fontOf(layout::Font font) {
     return m_fonts[static_cast<int>(font)];
 }

@@ -84,10 +84,12 @@ void CPELKOmouseDlg::switchPage(layout::Page page) {
     SetTimer(layout::timer::kReleaseButtons, 400);
 }
 
+// The controls' own handles: GetDlgItem would ask the window server for the children list
+// once per control, which under Wine is a round trip each.
 void CPELKOmouseDlg::showPageControls(layout::Page page) {
     for (const layout::Control& row : layout::kControls) {
         if (row.page == layout::Page::Both) continue;
-        HWND control = ::GetDlgItem(m_hWnd, row.id);
+        HWND control = controlWindow(row);
         if (control) ::ShowWindow(control, row.page == page ? SW_SHOW : SW_HIDE);
     }
 }

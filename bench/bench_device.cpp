@@ -1,4 +1,4 @@
-// Prints, for start-up, Apply and one watch tick against the simulated mouse, the number of
+// Prints, for start-up, Apply, OK and one watch tick against the simulated mouse, the number of
 // exchanges and the time spent outside the protocol's fixed waits.
 #include "device/commit.h"
 #include "device/config_block.h"
@@ -72,10 +72,16 @@ int main() {
         storeProfile(settings, mirror, panel, profile);
         commitSettings(*current, settings, panel, profile, CommitKind::Apply);
     });
+    panel.cpi1Code = 32;
+    const Figures ok = measure(bus, [&] {
+        storeProfile(settings, mirror, panel, profile);
+        commitSettings(*current, settings, panel, profile, CommitKind::Ok);
+    });
     const Figures watch = measure(bus, [&] { sendWatchRequest(*current); });
 
     print("start-up", startUp);
     print("apply", apply);
+    print("ok", ok);
     print("watch", watch);
     for (int i = 0; i < count; ++i)
         closeHidDevice(list[i]);

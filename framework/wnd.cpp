@@ -1,14 +1,19 @@
 #include "framework/wnd.h"
-#include <commctrl.h>
 #include <memory>
 #include <unordered_map>
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x504B; // any fixed id: one subclass of ours per window
-
 std::unordered_map<HWND, CWnd*>& boundWindows() {
     static std::unordered_map<HWND, CWnd*> map;
+    return map;
+}
+
+// The own procedures of the windows subclassed by SubclassProc. An entry outlives its object
+// when a later subclass sits on top of ours: our procedure then stays in the chain and hands
+// every message on.
+std::unordered_map<HWND, WNDPROC>& originalProcs() {
+    static std::unordered_map<HWND, WNDPROC> map;
     return map;
 }
 
@@ -98,8 +103,14 @@ void CWnd::Bind(HWND hwnd) {
 
 void CWnd::Unbind() {
     if (!m_hWnd) return;
-    if (m_subclassed) RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    // Our procedure is taken out of the chain only while it is on top of it.
+    if (m_subclassed &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == SubclassProc) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
+        originalProcs().erase(m_hWnd);
+    }
     m_subclassed = false;
+    m_originalProc = nullptr;
     boundWindows().erase(m_hWnd);
     m_hWnd = nullptr;
 }
@@ -133,9 +144,12 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
-    if (m_hWnd || !hwnd || FromHandle(hwnd)) return FALSE;
-    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return FALSE;
+    if (m_hWnd || !hwnd || FromHandle(hwnd) || originalProcs().count(hwnd)) return FALSE;
+    auto original = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    if (!original) return FALSE;
+    originalProcs()[hwnd] = original;
+    m_originalProc = original;
     m_subclassed = true;
     Bind(hwnd);
     return TRUE;
@@ -226,7 +240,7 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_subclassed) return DefSubclassProc(m_hWnd, message, wParam, lParam);
+    if (m_subclassed) return ::CallWindowProcW(m_originalProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
@@ -234,6 +248,7 @@ LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY && wnd->m_hWnd == hwnd) {
         wnd->Unbind();
+        originalProcs().erase(hwnd); // the handle may be given to another window
         wnd->PostNcDestroy();
     }
     return result;
@@ -250,9 +265,13 @@ LRESULT CALLBACK CWnd::FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, 
     return Route(wnd, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR refData) {
-    auto* wnd = reinterpret_cast<CWnd*>(refData);
-    if (!wnd || wnd->m_hWnd != hwnd) return DefSubclassProc(hwnd, message, wParam, lParam);
-    return Route(wnd, hwnd, message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = FromHandle(hwnd);
+    if (wnd && wnd->m_subclassed) return Route(wnd, hwnd, message, wParam, lParam);
+    // No object any more: hand the message on to the window's own procedure.
+    auto found = originalProcs().find(hwnd);
+    if (found == originalProcs().end()) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    WNDPROC original = found->second;
+    if (message == WM_NCDESTROY) originalProcs().erase(found);
+    return ::CallWindowProcW(original, hwnd, message, wParam, lParam);
 }

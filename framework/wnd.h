@@ -1,7 +1,9 @@
 // CWnd: a C++ object bound to a window, with message-map dispatch and default processing.
 // Framework windows (the default window class) bind on WM_NCCREATE; system controls and
-// dialogs are subclassed with comctl32's SetWindowSubclass. Objects are found from a
-// handle through one map, used on the user-interface thread only.
+// dialogs are subclassed by replacing their window procedure, the one they had being their
+// default processing. Objects are found from a handle through one map, used on the
+// user-interface thread only. (comctl32's SetWindowSubclass is not used: under Wine it costs
+// two window-property look-ups in the server for every message.)
 #pragma once
 #include "framework/message_map.h"
 #include <string>
@@ -115,11 +117,12 @@ class CWnd {
     static CWnd* ObjectOf(HWND hwnd);
 
     static LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT Route(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_subclassed = false;
-    bool m_handleOnly = false; // stands for a window it neither made nor binds
+    WNDPROC m_originalProc = nullptr; // the subclassed window's own procedure
+    bool m_handleOnly = false;        // stands for a window it neither made nor binds
     CurrentMessage m_current;
 
     friend class CDialog;

@@ -24,6 +24,7 @@ class CSimPanel : public CWnd {
     static constexpr int kSwapValue = 114;
     static constexpr int kExchangeGroup = 120;
     static constexpr int kExchangeList = 121;
+    static constexpr int kExchangeCount = 122; // "<n> exchanges" on the group's title line
 
     static constexpr int kShownExchanges = 12;
     static constexpr UINT kRefreshTimer = 1;

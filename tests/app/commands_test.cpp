@@ -315,6 +315,18 @@ TEST_F(RunningWindowTest, LabelsShowOnTheirPageOnlyAndTheLinksOpenTheirPages) {
     }
 }
 
+TEST_F(AppTest, APageSwitchShowsExactlyThatPagesControls) {
+    build();
+    for (layout::Page page : {layout::Page::Options, layout::Page::Main, layout::Page::Main}) {
+        dialog->SendMessage(WM_COMMAND, page == layout::Page::Main ? kMainTab : kOptionsTab);
+        for (const layout::Control& row : layout::kControls) {
+            HWND control = ::GetDlgItem(*dialog, row.id);
+            bool shown = (::GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+            EXPECT_EQ(shown, row.page == page || row.page == layout::Page::Both) << row.id;
+        }
+    }
+}
+
 TEST_F(AppTest, TwentyThousandPageSwitchesLeaveNoGdiObjectBehind) {
     build();
     const long before = GdiLiveObjects();

@@ -76,6 +76,7 @@ TEST_F(SimPanelTest, TheMousesButtonsChangeTheFirmwareWhichTheWindowAndThePanelF
     EXPECT_NE(std::wstring(last).find(L"'D' read    06 00 00 00 00 00  accepted"),
               std::wstring::npos)
         << last;
+    EXPECT_EQ(text(CSimPanel::kExchangeCount), std::to_wstring(newest + 1) + L" exchanges");
 }
 
 TEST_F(SimPanelTest, UnplugMakesTheWindowReportTheLostMouseUnlessPluggedInBeforeItsPoll) {
@@ -120,7 +121,7 @@ TEST_F(AppTest, TheWireLogFileAppendsOneLinePerExchangeInOrderWithoutRepeats) {
     // Later exchanges with every result, as the bus recorded them.
     const auto first = bus->wireLog.front().at;
     const ExchangeOutcome results[] = {ExchangeOutcome::Refused, ExchangeOutcome::SendFailed,
-                                         ExchangeOutcome::ReceiveFailed};
+                                       ExchangeOutcome::ReceiveFailed};
     for (int i = 0; i < 3; ++i) {
         WireExchange exchange;
         exchange.request = {0, 0x5A, 'D', uint8_t(0x5C + i), 0x5A, 0x5A, 0x5A, 0x5A, 0xAB};

@@ -2,7 +2,10 @@
 #include "framework/button.h"
 #include "tests/support/pump.h"
 #include "tests/support/recording_parent.h"
+#include <algorithm>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -62,6 +65,36 @@ TEST(Button, ParentReflectsDrawItemToTheOwnerDrawnChild) {
     pumpPending();
     EXPECT_GE(button.draws, 1);
     EXPECT_EQ(button.lastItemId, 42u);
+}
+
+// A subclass put on top of ours (as comctl32 does for its own helpers): messages pass through
+// both and reach the system button, and the window is destroyed through the whole chain.
+std::vector<UINT> seenOnTop;
+
+LRESULT CALLBACK recordOnTop(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+    seenOnTop.push_back(message);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+TEST(Button, ASubclassOnTopOfOursKeepsItsMessagesUntilTheWindowIsDestroyed) {
+    RecordingParent parent;
+    HWND hwnd = nullptr;
+    {
+        CountingButton button;
+        ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                                  RECT{10, 10, 60, 40}, &parent, 7));
+        hwnd = button.m_hWnd;
+        ASSERT_TRUE(SetWindowSubclass(hwnd, recordOnTop, 1, 0));
+        seenOnTop.clear();
+        button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_EQ(button.presses, 1);                                  // ours, under the top one
+        EXPECT_EQ(button.SendMessage(BM_GETCHECK, 0, 0), BST_CHECKED); // the system button's
+        EXPECT_EQ(parent.only(WM_COMMAND).size(), 1u);
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_NE(std::find(seenOnTop.begin(), seenOnTop.end(), UINT(WM_NCDESTROY)), seenOnTop.end());
 }
 
 } // namespace
