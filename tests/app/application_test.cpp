@@ -2,6 +2,7 @@
 // program's two messages, before the window shows and bounded when the companion hangs.
 #include "app/pelko_app.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/companion_window.h"
 #include "tests/support/pump.h"
 
 #include <atomic>
@@ -10,32 +11,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<UINT> companionHeard;
-std::vector<bool> mainWindowShownWhenHeard;
-
-LRESULT CALLBACK companionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER && message < WM_USER + 100) {
-        companionHeard.push_back(message - WM_USER);
-        HWND main = ::FindWindowW(nullptr, L"Glimmerhaus Pelko");
-        mainWindowShownWhenHeard.push_back(main && ::IsWindowVisible(main));
-        return 0;
-    }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-HWND createCompanion() {
-    static const bool registered = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = companionProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Joyvane_Clock";
-        return ::RegisterClassW(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    return ::CreateWindowW(L"Joyvane_Clock", L"Joyvane Clock", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
 
 DWORD readLanguage() {
     DWORD value = 0, size = sizeof(value);

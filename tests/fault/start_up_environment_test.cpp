@@ -3,6 +3,7 @@
 // costs is printed.
 #include "app/pelko_app.h"
 #include "tests/app/app_fixture.h"
+#include "tests/app/companion_window.h"
 
 #include <aclapi.h>
 
@@ -14,26 +15,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int companionMessages = 0;
-
-LRESULT CALLBACK companionProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WM_USER && message < WM_USER + 100) ++companionMessages;
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-HWND createCompanion() {
-    static const bool registered = [] {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = companionProc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"Joyvane_Clock";
-        return ::RegisterClassW(&wc) != 0;
-    }();
-    EXPECT_TRUE(registered);
-    return ::CreateWindowW(L"Joyvane_Clock", L"Joyvane Clock", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
-}
 
 // Gives the start-up key a security descriptor that grants nobody anything (or, with
 // `writable`, the default one back).
@@ -81,13 +62,13 @@ TEST_F(AppTest, AStartUpKeyThatCannotBeWrittenOnlySkipsTheMarkerAndTheCompanion)
     const LONG denied = ::RegCreateKeyExW(HKEY_CURRENT_USER, kStartUpKey, 0, nullptr, 0,
                                           KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (key) ::RegCloseKey(key);
-    companionMessages = 0;
+    companionHeard.clear();
     const double shown = millisecondsToWindow();
     EXPECT_TRUE(setStartUpKeyWritable(true));
     ::DestroyWindow(companion);
     ASSERT_EQ(denied, ERROR_ACCESS_DENIED);
     EXPECT_GE(shown, 0.0);
-    EXPECT_EQ(companionMessages, 0); // the companion is told only after the marker
+    EXPECT_TRUE(companionHeard.empty()); // the companion is told only after the marker
     std::printf("unwritable start-up key: start to window shown %.0f ms\n", shown);
 }
 
