@@ -2,12 +2,6 @@
 # the same name holding the program, its skin library, the user's README.txt and the licence.
 # These four are the project's only install rules, so nothing else can land in the package.
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  set(package_platform win32)
-else()
-  set(package_platform win64)
-endif()
-
 # The window shows the program's version from its layout table; it must match the project's.
 file(STRINGS ${CMAKE_SOURCE_DIR}/app/window_layout.h shown_version
   REGEX "kSoftwareVersion\\[3\\] = {[0-9]+, [0-9]+, [0-9]+}")
@@ -35,7 +29,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME pelkocfg)
 set(CPACK_PACKAGE_VENDOR "the pelkocfg developers")
-set(CPACK_PACKAGE_FILE_NAME pelkocfg-${PROJECT_VERSION}-${package_platform})
+set(CPACK_PACKAGE_FILE_NAME pelkocfg-${PROJECT_VERSION}-${PELKO_PLATFORM})
 # One folder, so that the program and its skin library stay together wherever it is unzipped.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 # Without their symbol tables the files are a third of the size (the sections stay as built).

@@ -4,8 +4,9 @@
 
 #include <cstring>
 
-std::wstring win32Skin() {
-    return std::wstring(PELKO_BUILD_ROOT) + L"/win32/bin/" + kSkinFile;
+std::wstring skinOfBuild(const std::wstring& platform) {
+    if (platform == PELKO_PLATFORM) return besideProgram(kSkinFile);
+    return PELKO_BUILD_ROOT + (L"/" + platform) + L"/bin/" + kSkinFile;
 }
 
 DibView::DibView(const std::vector<uint8_t>* resource) {

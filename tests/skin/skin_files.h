@@ -10,8 +10,9 @@
 
 inline constexpr const wchar_t* kSkinFile = L"VID_2719&PID_0604&MI_01.dll";
 
-// The release library of the i686 build (the build folders share one root).
-std::wstring win32Skin();
+// The release library of the build of `platform` ("win32" or "win64"): beside this program for
+// its own build, else in the other build's folder (the build folders share one root).
+std::wstring skinOfBuild(const std::wstring& platform);
 
 // Pixels of an uncompressed 24-bit bitmap resource (BITMAPINFOHEADER and rows).
 struct DibView {

@@ -42,8 +42,8 @@ struct Build {
 };
 
 std::vector<Build> builds() {
-    return {{"win32", win32Skin(), 0x014C, 0x10B},
-            {"win64", besideProgram(kSkinFile), 0x8664, 0x20B}};
+    return {{"win32", skinOfBuild(L"win32"), 0x014C, 0x10B},
+            {"win64", skinOfBuild(L"win64"), 0x8664, 0x20B}};
 }
 
 DibView bitmapOf(const PeImage& pe, uint32_t id) {
