@@ -3,6 +3,8 @@
 //   switches N  N page switches (WM_COMMAND of the Main and Options tabs) on the hidden window,
 //               in 5 batches: the framework's live GDI objects before and after, the time per
 //               switch of each batch, and what each part of a switch costs on its own
+//   builds N    N main windows built and destroyed in turn over a fresh simulated mouse: the
+//               framework's live GDI objects before and after, and the time per window
 //   startup     what pelkocfg-sim.exe's start-up is made of, as this process repeats it: from
 //               the process start to main(), the panel, the main window built (skin library,
 //               controls, the device's start-up), and the window shown and painted
@@ -96,6 +98,20 @@ void switchPages(CPELKOmouseDlg& dialog, int count) {
     for (int batch = 0; batch < kBatches; ++batch)
         timeParts(dialog, parts);
     dialog.KillTimer(layout::timer::kReleaseButtons);
+}
+
+int buildWindows(int count) {
+    const long before = GdiLiveObjects();
+    for (int batch = 0; batch < kBatches; ++batch)
+        timeEach("builds.ms", count / kBatches, [](int) {
+            SimHidBus bus(2);
+            bus.install();
+            CPELKOmouseDlg dialog(nullptr); // destroyed before the bus it talks to
+            dialog.Create();
+        });
+    sample("builds.gdi_before", double(before));
+    sample("builds.gdi_after", double(GdiLiveObjects()));
+    return 0;
 }
 
 // Dispatches this thread's messages as the dialog's modal loop does.
@@ -220,10 +236,12 @@ int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
     if (std::strcmp(mode, "startup") == 0) return startUpParts();
     const int count = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (std::strcmp(mode, "builds") == 0 && count > 0) return buildWindows(count);
     const bool switches = std::strcmp(mode, "switches") == 0;
     const bool apply = std::strcmp(mode, "apply") == 0;
     if ((!switches && !apply) || count <= 0) {
-        std::fprintf(stderr, "usage: pelko_window_bench startup | switches N | apply N\n");
+        std::fprintf(stderr,
+                     "usage: pelko_window_bench startup | builds N | switches N | apply N\n");
         return 2;
     }
     SimHidBus bus(2);

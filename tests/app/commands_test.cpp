@@ -327,10 +327,12 @@ TEST_F(AppTest, APageSwitchShowsExactlyThatPagesControls) {
     }
 }
 
-TEST_F(AppTest, TwentyThousandPageSwitchesLeaveNoGdiObjectBehind) {
+// A short version of the benchmark's 50,000 switches: any object a switch leaves behind shows
+// in the framework's count.
+TEST_F(AppTest, TwoThousandPageSwitchesLeaveNoGdiObjectBehind) {
     build();
     const long before = GdiLiveObjects();
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 2000; ++i)
         dialog->SendMessage(WM_COMMAND, i % 2 ? kMainTab : kOptionsTab);
     EXPECT_EQ(GdiLiveObjects(), before);
     EXPECT_NE(dialog->background.GetSafeHandle(), nullptr);

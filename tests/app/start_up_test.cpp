@@ -177,9 +177,11 @@ TEST_F(AppTest, EveryControlOfTheTableIsMadeWithItsIdPlaceSizeAndStartVisibility
     EXPECT_EQ(flags, DWORD(LWA_COLORKEY));
 }
 
-TEST_F(AppTest, FiveHundredWindowsLeaveNoGdiObjectBehind) {
+// A short version of the benchmark's long loop: any object a build leaves behind shows in the
+// framework's count.
+TEST_F(AppTest, FiftyWindowsLeaveNoGdiObjectBehind) {
     const long before = GdiLiveObjects();
-    for (int i = 0; i < 500; ++i) {
+    for (int i = 0; i < 50; ++i) {
         resetBus();
         build();
         ASSERT_NE(::GetDlgItem(*dialog, kApply), nullptr) << i;
