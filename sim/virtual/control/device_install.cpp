@@ -10,7 +10,11 @@ extern "C" {
 #include <hidsdi.h>
 }
 
+#include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -98,6 +102,23 @@ void stopService() {
     CloseServiceHandle(service);
 }
 
+std::wstring installedDriverPath() {
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(system) + L"\\drivers\\pelkovirt.sys";
+}
+
+std::string fileBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool sameFile(const std::wstring& a, const std::wstring& b) {
+    const std::string bytes = fileBytes(a);
+    return !bytes.empty() && bytes == fileBytes(b);
+}
+
 bool waitFor(bool (*done)(), DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!done()) {
@@ -138,8 +159,9 @@ bool vendorInterfacePresent() {
     return found;
 }
 
-bool plugVirtualMouse(const std::wstring& infPath) {
-    // A fresh firmware each time: the devices of an earlier plug go first.
+bool plugVirtualMouse(const std::wstring& infPath, const std::wstring& driverPath) {
+    // A fresh firmware each time: the devices of an earlier plug go first, and the driver
+    // without devices is stopped, so that the install copies the build beside this program.
     if (!unplugVirtualMouse()) return false;
     stopService();
     for (const wchar_t* instanceId : kInstanceIds)
@@ -148,6 +170,13 @@ bool plugVirtualMouse(const std::wstring& infPath) {
     if (!UpdateDriverForPlugAndPlayDevicesW(nullptr, kHardwareId, infPath.c_str(),
                                             INSTALLFLAG_FORCE, &reboot))
         return false;
+    if (!sameFile(installedDriverPath(), driverPath)) {
+        // Wine cannot replace the image of a driver it has loaded once in this session.
+        std::fputs("pelko-device: an older build of pelkovirt.sys is loaded; stop the "
+                   "wineserver (wineserver -k) and plug again\n",
+                   stderr);
+        return false;
+    }
     return waitFor(vendorInterfacePresent, kPresenceTimeoutMs);
 }
 

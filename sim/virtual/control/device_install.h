@@ -7,9 +7,9 @@
 
 inline constexpr wchar_t kServiceName[] = L"pelkovirt";
 
-// Creates the devices that are missing, installs the driver and starts it; true once the
-// vendor interface is present.
-bool plugVirtualMouse(const std::wstring& infPath);
+// Removes the devices of an earlier plug, creates them anew, installs the driver and starts
+// it; true once the vendor interface is present and the driver running is `driverPath`.
+bool plugVirtualMouse(const std::wstring& infPath, const std::wstring& driverPath);
 // Stops the driver; true once the vendor interface is gone.
 bool unplugVirtualMouse();
 // Whether a HID interface of the vendor collection is present.

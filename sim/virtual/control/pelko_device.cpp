@@ -71,7 +71,8 @@ int run(int argc, wchar_t** argv) {
     if (command == L"plug" && (argc == 3 || argc == 4)) {
         const std::wstring wireLog = argc == 4 ? argv[3] : L"";
         return writeSession(argv[2], wireLog) &&
-                       plugVirtualMouse(besideThisProgram(L"pelkovirt.inf"))
+                       plugVirtualMouse(besideThisProgram(L"pelkovirt.inf"),
+                                        besideThisProgram(L"pelkovirt.sys"))
                    ? kDone
                    : kFailed;
     }
