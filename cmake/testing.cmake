@@ -6,6 +6,21 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 enable_testing()
 
+# One ctest entry per test program and platform, named <program>.<platform> (app_tests.win32)
+# so that both builds' entries run in one ctest run and a failure names its architecture.
+# Each Wine process start costs up to a second, so a program is never split into entries.
+# Entries that show windows take the one desktop in turn (real pointer input, focus and the
+# screen's pixels are shared); a WINDOWLESS entry may run beside them (ctest -j).
+function(pelko_add_test_entry name)
+  cmake_parse_arguments(T "WINDOWLESS" "TIMEOUT" "COMMAND" ${ARGN})
+  set(entry ${name}.${PELKO_PLATFORM})
+  add_test(NAME ${entry} COMMAND ${T_COMMAND})
+  set_tests_properties(${entry} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(NOT T_WINDOWLESS)
+    set_tests_properties(${entry} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
+endfunction()
+
 # One test program, one ctest entry: each Wine process start costs up to a second.
 function(pelko_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
