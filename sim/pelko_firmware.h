@@ -13,7 +13,6 @@ using FirmwareMemory = FixedArray<uint8_t, 130>;
 
 class PelkoFirmware {
   public:
-    static constexpr int kReportSize = 9;
     static constexpr int kProfileAddress = 6;
     static constexpr int kStageAddress = 7;
 

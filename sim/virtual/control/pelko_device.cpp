@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kDone = 0, kFailed = 1, kUsage = 2;
+constexpr size_t kMaxRules = 32;
 
 std::wstring besideThisProgram(const wchar_t* file) {
     wchar_t path[MAX_PATH] = {};
@@ -60,6 +61,8 @@ int refuse(int count, wchar_t** rules) {
         addresses.push_back(BYTE(command));
         addresses.push_back(BYTE(address));
     }
+    // The driver takes up to 32 of each.
+    if (commands.size() > kMaxRules || addresses.size() > 2 * kMaxRules) return kUsage;
     return writeBytes(L"RefusedCommands", commands) && writeBytes(L"RefusedAddresses", addresses)
                ? kDone
                : kFailed;
