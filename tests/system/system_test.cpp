@@ -4,14 +4,16 @@
 // faults of the firmware. The in-process stand-in checks the same protocol in detail; these
 // cases check that the program as shipped carries it through the real stack.
 #include "app/window_layout.h"
-#include "device/protocol_constants.h"
-#include "sim/pelko_firmware.h"
+#include "device/device_start_up.h"
+#include "device/mouse_ids.h"
+#include "sim/sim_bus.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/system/virtual_mouse.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -34,24 +36,26 @@ std::vector<uint8_t> fileBytes(const fs::path& file) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// The start-up requests in order: unlock steps 1 to 6, scratch chunks 0 to 8, the version and
-// the block read ('D' at 0, 5, ... 125).
-void expectStartUp(const std::vector<WireLine>& lines) {
-    ASSERT_GE(lines.size(), kStartUpExchanges);
-    for (size_t i = 0; i < kStartUpExchanges; ++i) {
-        const WireLine& line = lines[i];
-        const uint8_t expected = i < 6     ? uint8_t(1 + i)
-                                 : i < 15  ? uint8_t(0x10 + i - 6)
-                                 : i == 15 ? uint8_t(0x22)
-                                           : uint8_t('D');
-        EXPECT_EQ(line.index, int(i));
-        EXPECT_EQ(line.command(), expected) << "exchange " << i;
-        EXPECT_EQ(line.request[1], TransportMask) << "exchange " << i;
-        EXPECT_EQ(line.result, "accepted") << "exchange " << i;
-        if (expected == 'D') {
-            EXPECT_EQ(line.payload(0), 5 * (i - 16)) << "exchange " << i;
-        }
-    }
+// The start-up exchanges the in-process stand-in carries for the factory memory: the device
+// layer's start-up over the simulated bus, request and reply bytes.
+std::vector<WireExchange> standInStartUp() {
+    SimHidBus bus;
+    bus.install();
+    HidDevice* list = nullptr;
+    int count = 0;
+    findKnownHidDevices(&list, &count, kPelkoVendorId, kPelkoProductId);
+    MouseSettings settings;
+    std::wstring version;
+    if (HidDevice* vendor = vendorRecord(list, count)) startUpDevice(*vendor, settings, version);
+    for (int i = 0; list && i < count; ++i)
+        closeHidDevice(list[i]);
+    std::free(list);
+    sharedFeatureReport() = FeatureReport{};
+    return bus.wireLog;
+}
+
+std::vector<uint8_t> bytesOf(const SimReport& report) {
+    return std::vector<uint8_t>(report.begin(), report.end());
 }
 
 class SystemTest : public ::testing::Test {
@@ -106,21 +110,22 @@ class SystemTest : public ::testing::Test {
     std::unique_ptr<RemoteWindow> window;
 };
 
-TEST_F(SystemTest, StartUpFindsTheVendorInterfaceAmongTheSystemsDevicesAndWatchesIt) {
+TEST_F(SystemTest, StartUpOverTheSystemsStackCarriesTheStandInsBytesAndWatches) {
     plugAndStart();
     int malformed = 0;
-    std::vector<WireLine> lines = waitForExchanges(kStartUpExchanges + 1);
+    const std::vector<WireLine> lines = waitForExchanges(kStartUpExchanges + 1);
     readWireLog(wireLog, &malformed);
     EXPECT_EQ(malformed, 0);
-    expectStartUp(lines);
-    // The block read answers the memory as it is.
-    const FirmwareMemory factory = PelkoFirmware::factoryMemory();
-    for (size_t i = 16; i < kStartUpExchanges && i < lines.size(); ++i)
-        for (int b = 1; b < 6; ++b)
-            EXPECT_EQ(lines[i].reply[size_t(3 + b)] ^ lines[i].reply[1],
-                      factory[size_t(lines[i].payload(0) + b - 1)]);
-    // The device watch: 'D' at 6, once a second.
+    const std::vector<WireExchange> expected = standInStartUp();
+    ASSERT_EQ(expected.size(), kStartUpExchanges);
     ASSERT_GT(lines.size(), kStartUpExchanges);
+    for (size_t i = 0; i < kStartUpExchanges; ++i) {
+        EXPECT_EQ(lines[i].index, int(i));
+        EXPECT_EQ(lines[i].request, bytesOf(expected[i].request)) << "request " << i;
+        EXPECT_EQ(lines[i].reply, bytesOf(expected[i].reply)) << "reply " << i;
+        EXPECT_EQ(lines[i].result, "accepted") << "exchange " << i;
+    }
+    // The device watch: 'D' at 6, once a second.
     EXPECT_EQ(lines[kStartUpExchanges].command(), 'D');
     EXPECT_EQ(lines[kStartUpExchanges].payload(0), 6);
 }
