@@ -2,6 +2,7 @@
 #pragma once
 
 #include "device/hid_device.h"
+#include "device/protocol_constants.h"
 
 #include <array>
 #include <cstdint>
@@ -20,22 +21,7 @@ struct FeatureReport {
     uint8_t payload(int index) const { return bytes[size_t(payloadOffset + index)]; }
 };
 
-// Both must match the mouse's firmware.
-inline constexpr uint8_t TransportMask = 0x5A;
-inline constexpr std::array<uint8_t, 32> UnlockSequence = {
-    0x50, 0x4B, 0x2D, 0x55, 0x4E, 0x4C, 0x4F, 0x43, 0x4B, 0x2D, 0x76, 0x31, 0x00, 0x11, 0x22, 0x33,
-    0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF, 0x13, 0x37, 0xC0, 0xDE};
-
-// Command codes (request byte 2).
-namespace Command {
-inline constexpr uint8_t ReadBlock = 'D';
-inline constexpr uint8_t WriteBlock = 'E';
-inline constexpr uint8_t SelectProfile = 'I';
-inline constexpr uint8_t SetLiveState = '!';
-inline constexpr uint8_t FirmwareVersion = 0x22;
-inline constexpr uint8_t UnlockStep1 = 0x01;   // steps 1 to 6 are 0x01 to 0x06
-inline constexpr uint8_t ScratchChunk0 = 0x10; // chunks 0 to 8 are 0x10 to 0x18
-} // namespace Command
+inline constexpr std::array<uint8_t, 32> UnlockSequence = std::to_array(kUnlockSequenceBytes);
 
 // The program's one report buffer.
 FeatureReport& sharedFeatureReport();

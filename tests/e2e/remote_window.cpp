@@ -141,9 +141,9 @@ int thumbChannelX(int sliderId, float value) {
     return layout::kSliderChannelStart + int(travel);
 }
 
-RemoteWindow::RemoteWindow(const Program& program) {
+RemoteWindow::RemoteWindow(const Program& program, bool withPanel) : m_withPanel(withPanel) {
     m_main = program.window(L"Glimmerhaus Pelko");
-    m_panel = program.window(L"Simulated Pelko");
+    if (withPanel) m_panel = program.window(L"Simulated Pelko");
     m_process = program.id();
     if (m_main) m_thread = ::GetWindowThreadProcessId(m_main, nullptr);
 }

@@ -43,9 +43,10 @@ class Shot {
 
 class RemoteWindow {
   public:
-    // Waits for the program's main window and its "Simulated Pelko" panel.
-    explicit RemoteWindow(const Program& program);
-    bool found() const { return m_main && m_panel; }
+    // Waits for the program's main window and, unless the program is pelkocfg.exe itself
+    // (withPanel false), its "Simulated Pelko" panel.
+    explicit RemoteWindow(const Program& program, bool withPanel = true);
+    bool found() const { return m_main && (m_panel || !m_withPanel); }
 
     // A point of the main window's client area on the screen.
     POINT onScreen(int x, int y) const;
@@ -106,6 +107,7 @@ class RemoteWindow {
     HWND m_panel = nullptr;
     DWORD m_thread = 0;
     DWORD m_process = 0;
+    bool m_withPanel = true;
 };
 
 // The rectangle of a control in app/window_layout.h (client coordinates).

@@ -1,0 +1,231 @@
+// The real pelkocfg.exe over the system's own HID stack (hid.dll, setupapi, hidclass) and the
+// virtual mouse's minidriver, driven from outside by real pointer input: discovery among the
+// system's other HID devices, start-up, Apply, the mouse's own buttons, the pulled cable and
+// faults of the firmware. The in-process stand-in checks the same protocol in detail; these
+// cases check that the program as shipped carries it through the real stack.
+#include "app/window_layout.h"
+#include "device/device_start_up.h"
+#include "device/mouse_ids.h"
+#include "sim/sim_bus.h"
+#include "tests/e2e/remote_window.h"
+#include "tests/system/virtual_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace fs = std::filesystem;
+using namespace layout::id;
+
+namespace {
+
+constexpr size_t kStartUpExchanges = 42;
+constexpr size_t kApplyExchanges = 30;
+constexpr DWORD kExchangeTimeoutMs = 15000;
+constexpr DWORD kFollowTimeoutMs = 3000;
+constexpr int kRow1600 = 2;
+constexpr uint8_t kCode1600 = 32;
+constexpr int kProfile1Address = 28;
+
+std::vector<uint8_t> fileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The start-up exchanges the in-process stand-in carries for the factory memory: the device
+// layer's start-up over the simulated bus, request and reply bytes.
+std::vector<WireExchange> standInStartUp() {
+    SimHidBus bus;
+    bus.install();
+    HidDevice* list = nullptr;
+    int count = 0;
+    findKnownHidDevices(&list, &count, kPelkoVendorId, kPelkoProductId);
+    MouseSettings settings;
+    std::wstring version;
+    if (HidDevice* vendor = vendorRecord(list, count)) startUpDevice(*vendor, settings, version);
+    for (int i = 0; list && i < count; ++i)
+        closeHidDevice(list[i]);
+    std::free(list);
+    sharedFeatureReport() = FeatureReport{};
+    return bus.wireLog;
+}
+
+std::vector<uint8_t> bytesOf(const SimReport& report) {
+    return std::vector<uint8_t>(report.begin(), report.end());
+}
+
+class SystemTest : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() {
+        // No devices are left for the next session's boot to load the driver for.
+        VirtualMouse().unplug();
+    }
+
+    void SetUp() override {
+        const fs::path folder = binFolder() / L"system-tests";
+        fs::create_directories(folder);
+        memoryFile = folder / L"memory.bin";
+        wireLog = folder / L"wire.log";
+        fs::remove(memoryFile);
+        fs::remove(wireLog);
+    }
+
+    // A fresh mouse with the factory memory and the program started over it.
+    void plugAndStart() {
+        ASSERT_TRUE(mouse.plug(memoryFile, wireLog)) << "the virtual mouse did not plug in";
+        start();
+    }
+
+    void start() {
+        program = std::make_unique<Program>(binFolder() / L"pelkocfg.exe");
+        ASSERT_TRUE(program->started());
+        window = std::make_unique<RemoteWindow>(*program, false);
+        ASSERT_TRUE(window->found()) << "no main window";
+    }
+
+    std::vector<WireLine> waitForExchanges(size_t count) {
+        std::vector<WireLine> lines;
+        waitFor([&] { return (lines = readWireLog(wireLog)).size() >= count; }, kExchangeTimeoutMs);
+        return lines;
+    }
+
+    // The error box the device watch shows, its text, and the program's end after its OK.
+    void expectNoMouseReported() {
+        const HWND box = program->window(L"Error");
+        ASSERT_TRUE(box) << "no error box";
+        wchar_t text[128] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, text, 128);
+        EXPECT_STREQ(text, L"No Glimmerhaus Pelko detected!");
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program->ended(), 0);
+    }
+
+    VirtualMouse mouse;
+    fs::path memoryFile, wireLog;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<RemoteWindow> window;
+};
+
+TEST_F(SystemTest, StartUpOverTheSystemsStackCarriesTheStandInsBytesAndWatches) {
+    plugAndStart();
+    int malformed = 0;
+    const std::vector<WireLine> lines = waitForExchanges(kStartUpExchanges + 1);
+    readWireLog(wireLog, &malformed);
+    EXPECT_EQ(malformed, 0);
+    const std::vector<WireExchange> expected = standInStartUp();
+    ASSERT_EQ(expected.size(), kStartUpExchanges);
+    ASSERT_GT(lines.size(), kStartUpExchanges);
+    for (size_t i = 0; i < kStartUpExchanges; ++i) {
+        EXPECT_EQ(lines[i].index, int(i));
+        EXPECT_EQ(lines[i].request, bytesOf(expected[i].request)) << "request " << i;
+        EXPECT_EQ(lines[i].reply, bytesOf(expected[i].reply)) << "reply " << i;
+        EXPECT_EQ(lines[i].result, "accepted") << "exchange " << i;
+    }
+    // The device watch: 'D' at 6, once a second.
+    EXPECT_EQ(lines[kStartUpExchanges].command(), 'D');
+    EXPECT_EQ(lines[kStartUpExchanges].payload(0), 6);
+}
+
+TEST_F(SystemTest, ApplyCarriesTheEditThroughTheStackWithItsWaits) {
+    plugAndStart();
+    waitForExchanges(kStartUpExchanges);
+    ASSERT_TRUE(window->pickListRow(kCpi1List, kRow1600));
+    ASSERT_TRUE(window->clickControl(kApply));
+
+    // The second '!' ends Apply.
+    std::vector<WireLine> lines;
+    auto lives = [&] {
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const WireLine& l) { return l.command() == '!'; });
+    };
+    waitFor([&] { return lines = readWireLog(wireLog), lives() == 2; }, kExchangeTimeoutMs);
+    ASSERT_EQ(lives(), 2);
+    auto first = std::find_if(lines.begin() + kStartUpExchanges, lines.end(), [](const auto& l) {
+        return l.command() == 'D' && l.payload(0) == 7;
+    });
+    ASSERT_GE(lines.end() - first, std::ptrdiff_t(kApplyExchanges));
+    const std::vector<uint8_t> memory = fileBytes(memoryFile);
+    ASSERT_EQ(memory.size(), 130u);
+    for (int i = 1; i <= 26; ++i) {
+        const WireLine& write = first[i];
+        ASSERT_EQ(write.command(), 'E') << "exchange " << write.index;
+        for (int b = 1; b < 6; ++b)
+            EXPECT_EQ(memory[size_t(write.payload(0) + b - 1)], write.payload(b))
+                << "the memory does not hold what exchange " << write.index << " wrote";
+    }
+    const WireLine &select = first[27], &twin = first[28], &stage = first[29];
+    EXPECT_EQ(select.command(), 'I');
+    EXPECT_EQ(twin.command(), '!');
+    EXPECT_EQ(stage.command(), '!');
+    EXPECT_GE(select.milliseconds - first[26].milliseconds, 200);
+    EXPECT_GE(stage.milliseconds - twin.milliseconds, 400);
+    EXPECT_EQ(memory[kProfile1Address], kCode1600);
+    EXPECT_EQ(memory[kProfile1Address + 2], kCode1600);
+}
+
+TEST_F(SystemTest, TheWindowFollowsTheMousesOwnButtons) {
+    plugAndStart();
+    // The watch's first answer is what later ones are compared with.
+    waitForExchanges(kStartUpExchanges + 1);
+    window->pointerAway();
+
+    // CPI stage 1 to 2: the window opens the list of CPI 2.
+    ASSERT_TRUE(mouse.pressCpiButton());
+    HWND list = nullptr;
+    const int cpi2Left = layoutRectOf(kCpi2List).left;
+    EXPECT_TRUE(waitFor([&] { return (list = window->openListAt(cpi2Left)) != nullptr; },
+                        kFollowTimeoutMs));
+    if (list) {
+        ASSERT_TRUE(window->closeListWithClickAway(list));
+    }
+
+    // Profile 1 to 2: the window shows profile 2.
+    window->pointerAway();
+    const RECT profiles = {layoutRectOf(kProfile1).left, layoutRectOf(kProfile1).top,
+                           layoutRectOf(kProfile3).right, layoutRectOf(kProfile3).bottom};
+    const Shot before = window->settledShot().part(profiles);
+    ASSERT_TRUE(mouse.pressProfileButton());
+    EXPECT_TRUE(window->waitForChange(profiles, before, kFollowTimeoutMs));
+}
+
+TEST_F(SystemTest, APulledCableIsReportedAndTheProgramEnds) {
+    plugAndStart();
+    waitForExchanges(kStartUpExchanges);
+    ASSERT_TRUE(mouse.unplug());
+    expectNoMouseReported();
+}
+
+TEST_F(SystemTest, WithoutTheMouseTheProgramSaysSoAndEnds) {
+    ASSERT_TRUE(mouse.unplug());
+    start();
+    expectNoMouseReported();
+    EXPECT_TRUE(readWireLog(wireLog).empty());
+}
+
+TEST_F(SystemTest, ARefusedUnlockLeavesTheMouseUnwatched) {
+    ASSERT_TRUE(mouse.plug(memoryFile, wireLog));
+    ASSERT_TRUE(mouse.refuseCommands({6}));
+    start();
+    std::vector<WireLine> lines = waitForExchanges(kStartUpExchanges);
+    ASSERT_EQ(lines.size(), kStartUpExchanges);
+    EXPECT_EQ(lines[5].result, "refused");
+    ::Sleep(2500); // two ticks of the watch
+    EXPECT_EQ(readWireLog(wireLog).size(), kStartUpExchanges);
+}
+
+TEST_F(SystemTest, ALostVersionAnswerCancelsTheWindow) {
+    ASSERT_TRUE(mouse.plug(memoryFile, wireLog));
+    ASSERT_TRUE(mouse.setFault(L"FailReceiveAt", 15));
+    program = std::make_unique<Program>(binFolder() / L"pelkocfg.exe");
+    EXPECT_EQ(program->ended(kExchangeTimeoutMs), 0) << "the program kept running";
+    const std::vector<WireLine> lines = readWireLog(wireLog);
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[15].command(), 0x22);
+    EXPECT_EQ(lines[15].result, "receive-failed");
+}
+
+} // namespace
