@@ -15,7 +15,10 @@
 #include "framework/dialog.h"
 #include "framework/font.h"
 
+#include <optional>
 #include <string>
+
+struct PointerReading;
 
 inline constexpr UINT kMainDialogTemplate = 302;
 inline constexpr UINT kApplicationIcon = 428;
@@ -126,7 +129,11 @@ class CPELKOmouseDlg : public CDialog {
     void shapeWindow();
     void paintLabels(HDC dc);
     void showView(const ProfileView& view);
+    void showWheel(float lines, bool onePage);
+    void showWindowsWheel(const PointerReading& reading);
     void fillPointerControlsFromWindows();
+    std::optional<int32_t> checkedRateCode();
+    std::optional<int32_t> checkedSwap();
     void checkProfileButton(int offset);
     CFont& fontOf(layout::Font font);
     // The window of a control of the layout table (null before the controls are built).
