@@ -134,6 +134,7 @@ class CPELKOmouseDlg : public CDialog {
     void fillPointerControlsFromWindows();
     std::optional<int32_t> checkedRateCode();
     std::optional<int32_t> checkedSwap();
+    void storeCurrentProfile();
     void checkProfileButton(int offset);
     CFont& fontOf(layout::Font font);
     // The window of a control of the layout table (null before the controls are built).
@@ -145,4 +146,6 @@ class CPELKOmouseDlg : public CDialog {
     CBitmapSliderCtrl m_sliders[layout::kSliderCount];
     CBitmapComboBox m_lists[layout::kListCount];
     bool m_controlsBuilt = false;
+    // Profiles shown, stored or given their factory choices in this run.
+    bool m_profileShown[3] = {};
 };

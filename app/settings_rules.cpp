@@ -149,3 +149,7 @@ void markFactoryChoices(MouseSettings& settings, int offset) {
         break;
     }
 }
+
+void markStoredProfile(MouseSettings& settings, int offset) {
+    if (!hadFactoryChoices(settings, offset)) markFactoryChoices(settings, offset);
+}

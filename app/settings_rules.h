@@ -57,3 +57,6 @@ const FactoryChoice* factoryChoiceOf(int offset);
 // none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2, 0xFF → 3 for 3).
 bool hadFactoryChoices(const MouseSettings& settings, int offset);
 void markFactoryChoices(MouseSettings& settings, int offset);
+// A stored profile holds the user's values: its marker then says it had its factory choices
+// (a marker already saying so is kept; 12 counts for profile 1 as well).
+void markStoredProfile(MouseSettings& settings, int offset);

@@ -3,6 +3,7 @@
 // the device's start-up.
 #include "app/main_dialog.h"
 
+#include "device/config_block.h"
 #include "pointer/pointer_settings.h"
 
 namespace {
@@ -55,6 +56,14 @@ std::optional<int32_t> CPELKOmouseDlg::checkedSwap() {
     return std::nullopt;
 }
 
+// Stores the controls into the current profile. From then on the profile holds the user's
+// values: its marker says so, and it never receives factory choices again.
+void CPELKOmouseDlg::storeCurrentProfile() {
+    if (!storeProfile(settings, profileMirror, panelValues, currentProfile)) return;
+    markStoredProfile(settings, currentProfile);
+    m_profileShown[profileIndex(currentProfile)] = true;
+}
+
 void CPELKOmouseDlg::checkProfileButton(int offset) {
     int index = profileIndex(offset);
     button(kProfileButtons[index < 0 ? 0 : index]).SetCheck(1);
@@ -67,6 +76,7 @@ void CPELKOmouseDlg::showProfile(int offset) {
         showView(viewFromBlock(settings.profiles[index < 0 ? 0 : index]));
     else
         showView(viewFromMirror(profileMirror.profiles[index], index));
+    m_profileShown[index < 0 ? 0 : index] = true;
     viewReady = true;
 }
 
@@ -105,7 +115,8 @@ void CPELKOmouseDlg::showWindowsWheel(const PointerReading& reading) {
 
 bool CPELKOmouseDlg::applyProfileDefaults(int offset) {
     const FactoryChoice* choice = factoryChoiceOf(offset);
-    if (choice && hadFactoryChoices(settings, offset)) return false;
+    if (choice && (hadFactoryChoices(settings, offset) || m_profileShown[profileIndex(offset)]))
+        return false;
     if (choice) {
         list(kCpi1List).SetCurSel(choice->cpi1Entry, 1);
         list(kCpi2List).SetCurSel(choice->cpi2Entry, 1);
@@ -116,6 +127,7 @@ bool CPELKOmouseDlg::applyProfileDefaults(int offset) {
         for (int i = 0; i < 3; ++i)
             button(kProfileButtons[i]).SetCheck(profileIndex(offset) == i ? 1 : 0);
         markFactoryChoices(settings, offset);
+        m_profileShown[profileIndex(offset)] = true;
     }
     fillPointerControlsFromWindows();
     return true;
@@ -134,10 +146,9 @@ void CPELKOmouseDlg::fillPointerControlsFromWindows() {
 // The block part of the device's start-up; the block itself was read by startUpDevice.
 void CPELKOmouseDlg::initialiseProfiles() {
     int active = settings.activeProfile;
-    if (settings.defaultsMarkerA == 0xFF)
-        applyProfileDefaults(active);
-    else
-        showProfile(active);
+    // A profile that had its factory choices already is shown, even on a mouse whose other
+    // profiles never had theirs.
+    if (settings.defaultsMarkerA != 0xFF || !applyProfileDefaults(active)) showProfile(active);
     currentProfile = active;
     lastSeenProfile = uint8_t(settings.activeProfile);
     for (int i = 0; i < 3; ++i)

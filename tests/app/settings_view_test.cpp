@@ -80,6 +80,46 @@ TEST_F(AppTest, FactoryChoicesMoveTheMarkersOnceForEachProfile) {
     EXPECT_FALSE(d.applyProfileDefaults(22));
 }
 
+TEST_F(AppTest, EditsOfAProfileNoMarkerCoveredOutliveAVisitElsewhereAndTheSession) {
+    bus->firmware.memory[0] = 10; // profile 1 had its factory choices, profile 3 never did
+    bus->firmware.memory[6] = 22;
+    build().list(kCpi1List).SetCurSel(3, 1); // profile 3 shown from its bytes; 3200 chosen
+    dialog->SendMessage(WM_COMMAND, kProfile1);
+    dialog->SendMessage(WM_COMMAND, kProfile3);
+    EXPECT_EQ(dialog->list(kCpi1List).GetCurSel(), 3);
+    EXPECT_EQ(dialog->settings.defaultsMarkerB, 3); // set when profile 3 was first stored
+    dialog->SendMessage(WM_COMMAND, kApply);
+
+    const SimMemory applied = bus->firmware.memory;
+    resetBus();
+    bus->firmware.memory = applied;
+    bus->firmware.memory[6] = 0;
+    build().SendMessage(WM_COMMAND, kProfile3);
+    EXPECT_EQ(dialog->list(kCpi1List).GetCurSel(), 3);
+}
+
+TEST_F(AppTest, AProfileShownAtStartUpIsShownFromItsBytesAndNeverGetsFactoryChoices) {
+    struct Start {
+        uint8_t markerA, markerB, active;
+        int button; // the profile shown
+        int cpi1;   // its CPI 1 entry from the block
+    };
+    // Profile 3 had its factory choices on a mouse whose profile 1 never did; a marker of no
+    // meaning and no profile active: profile 1 is shown (its CPI 1 set to 3200 here).
+    for (const Start& s : {Start{0xFF, 3, 22, kProfile3, 1}, Start{0, 0xFF, 5, kProfile1, 3}}) {
+        resetBus();
+        SimMemory& memory = bus->firmware.memory;
+        memory[0] = s.markerA;
+        memory[1] = s.markerB;
+        memory[6] = s.active;
+        memory[28] = memory[30] = 64;
+        CPELKOmouseDlg& d = build();
+        EXPECT_EQ(d.list(kCpi1List).GetCurSel(), s.cpi1) << int(s.active);
+        d.SendMessage(WM_COMMAND, WPARAM(s.button));
+        EXPECT_EQ(d.list(kCpi1List).GetCurSel(), s.cpi1) << int(s.active);
+    }
+}
+
 TEST_F(AppTest, PanelValuesComeFromTheControls) {
     CPELKOmouseDlg& d = build();       // profile 1: 400/800, 500 Hz, swap off
     d.list(kCpi1List).SetCurSel(4, 1); // the empty fifth entry

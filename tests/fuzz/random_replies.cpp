@@ -329,13 +329,16 @@ void RandomReplyRun::editPanel() {
 }
 
 // storeProfile as the window runs it, and the bytes it lets through: the panel's fields in the
-// profile (a kept CPI preset none), 0 at 6.
+// profile (a kept CPI preset none), the profile's marker, 0 at 6.
 void RandomReplyRun::store(int offset) {
     const bool stored = storeProfile(settings, mirror, panel, offset);
     if (stored != isProfileOffset(offset))
         problem("storeProfile at offset " + std::to_string(offset) + " returned " +
                 (stored ? "true" : "false"));
     if (!stored) return;
+    markStoredProfile(settings, offset);
+    allowed[0].insert(uint8_t(settings.defaultsMarkerA));
+    allowed[1].insert(uint8_t(settings.defaultsMarkerB));
     allowed[6].insert(0);
     const int base = ProfileBaseAddress + offset;
     if (!panel.cpi1Kept) {
