@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -388,4 +389,80 @@ TEST_F(UsersDay, CancelAfterEditsWritesNothingAndTheFactoryChoicesLookAsSetByHan
     EXPECT_EQ(program->ended(), 0) << "Cancel ends the program";
     const std::vector<uint8_t> after = fileBytes(memoryFile);
     EXPECT_EQ(after, before) << "Cancel wrote:" << differingAddresses(after, before);
+}
+
+namespace {
+
+struct WindowsPointer {
+    int speed;
+    UINT wheelLines;
+    std::array<int, 3> mouse;
+};
+
+WindowsPointer windowsPointer() {
+    WindowsPointer now = {};
+    ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &now.speed, 0);
+    ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &now.wheelLines, 0);
+    ::SystemParametersInfoW(SPI_GETMOUSE, 0, now.mouse.data(), 0);
+    return now;
+}
+
+// The speed goes in the number argument, the one Wine keeps (a speed set the documented way,
+// as the program does, reads back 0 in Wine).
+void setWindowsPointer(WindowsPointer values) {
+    if (values.speed != 0)
+        ::SystemParametersInfoW(SPI_SETMOUSESPEED, UINT(values.speed), nullptr, SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, values.wheelLines, nullptr,
+                            SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETMOUSE, 0, values.mouse.data(), SPIF_UPDATEINIFILE);
+}
+
+// The wheel lines as Windows keeps them in the registry, where the program stores them. (Each
+// Wine process caches the pointer settings it has read; the program sets speed and acceleration
+// for the session only, so those show only in the bytes Apply stores from the same values.)
+std::wstring storedWheelLines() {
+    wchar_t text[16] = {};
+    DWORD size = sizeof(text);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines", RRF_RT_REG_SZ,
+                   nullptr, text, &size);
+    return text;
+}
+
+} // namespace
+
+// A configured mouse whose profile 1 holds a report rate and a swap byte that no button shows
+// and neither a pointer speed nor a wheel value. Apply without an edit keeps both bytes, gives
+// the profile the Windows values the window showed, and changes no Windows setting.
+TEST(ForeignMemory, ApplyWithoutAnEditKeepsTheUnknownBytesAndLeavesWindowsAsItWas) {
+    const fs::path memoryFile = fs::temp_directory_path() / L"pelko-e2e-tests" / L"foreign.bin";
+    const SimMemory factory = SimFirmware::factoryMemory();
+    std::vector<uint8_t> memory(factory.begin(), factory.end());
+    memory[0] = 12;
+    memory[1] = 3;
+    putProfile(memory, 0, {kCode400, kCode800, 4, 5, 0, 1, 0});
+    fs::create_directories(memoryFile.parent_path());
+    std::ofstream(memoryFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
+
+    const WindowsPointer before = windowsPointer();
+    const WindowsPointer windows = {
+        14, 7, {kWindowsAccelerationOn[0], kWindowsAccelerationOn[1], kWindowsAccelerationOn[2]}};
+    setWindowsPointer(windows);
+    {
+        Program program(binFolder() / L"pelkocfg-sim.exe", memoryFile);
+        RemoteWindow window(program);
+        ASSERT_TRUE(window.found());
+        ASSERT_TRUE(window.clickControl(kApply));
+        window.pointerAway();
+        std::vector<uint8_t> expected = memory;
+        putProfile(expected, 0, {kCode400, kCode800, 4, 5, 14, 1, 7});
+        expected[2] = 0x1F;
+        expected[4] = 0xE0;
+        expected[128] = expected[129] = 0;
+        EXPECT_TRUE(waitFor([&] { return fileBytes(memoryFile) == expected; }, kApplyTimeoutMs))
+            << "after Apply:" << differingAddresses(fileBytes(memoryFile), expected);
+        EXPECT_TRUE(program.closeMainWindow());
+    }
+    EXPECT_EQ(storedWheelLines(), L"7");
+    setWindowsPointer(before);
 }
