@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -108,6 +107,17 @@ float speedShown(float speed) {
     expected.save(folder / (name + L"-expected.bmp"));
     return ::testing::AssertionFailure() << actual.differenceFrom(expected) << "; see "
                                          << (folder / name).string() << "-{actual,expected}.bmp";
+}
+
+// The wheel lines as Windows keeps them in the registry, where the program stores them. (Each
+// Wine process caches the pointer settings it has read; the program sets speed and acceleration
+// for the session only, so those show only in the bytes Apply stores from the same values.)
+std::wstring storedWheelLines() {
+    wchar_t text[16] = {};
+    DWORD size = sizeof(text);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines", RRF_RT_REG_SZ,
+                   nullptr, text, &size);
+    return text;
 }
 
 } // namespace
@@ -391,45 +401,6 @@ TEST_F(UsersDay, CancelAfterEditsWritesNothingAndTheFactoryChoicesLookAsSetByHan
     EXPECT_EQ(after, before) << "Cancel wrote:" << differingAddresses(after, before);
 }
 
-namespace {
-
-struct WindowsPointer {
-    int speed;
-    UINT wheelLines;
-    std::array<int, 3> mouse;
-};
-
-WindowsPointer windowsPointer() {
-    WindowsPointer now = {};
-    ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &now.speed, 0);
-    ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &now.wheelLines, 0);
-    ::SystemParametersInfoW(SPI_GETMOUSE, 0, now.mouse.data(), 0);
-    return now;
-}
-
-// The speed goes in the number argument, the one Wine keeps (a speed set the documented way,
-// as the program does, reads back 0 in Wine).
-void setWindowsPointer(WindowsPointer values) {
-    if (values.speed != 0)
-        ::SystemParametersInfoW(SPI_SETMOUSESPEED, UINT(values.speed), nullptr, SPIF_UPDATEINIFILE);
-    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, values.wheelLines, nullptr,
-                            SPIF_UPDATEINIFILE);
-    ::SystemParametersInfoW(SPI_SETMOUSE, 0, values.mouse.data(), SPIF_UPDATEINIFILE);
-}
-
-// The wheel lines as Windows keeps them in the registry, where the program stores them. (Each
-// Wine process caches the pointer settings it has read; the program sets speed and acceleration
-// for the session only, so those show only in the bytes Apply stores from the same values.)
-std::wstring storedWheelLines() {
-    wchar_t text[16] = {};
-    DWORD size = sizeof(text);
-    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines", RRF_RT_REG_SZ,
-                   nullptr, text, &size);
-    return text;
-}
-
-} // namespace
-
 // A configured mouse whose profile 1 holds a report rate and a swap byte that no button shows
 // and neither a pointer speed nor a wheel value. Apply without an edit keeps both bytes, gives
 // the profile the Windows values the window showed, and changes no Windows setting.
@@ -444,10 +415,14 @@ TEST(ForeignMemory, ApplyWithoutAnEditKeepsTheUnknownBytesAndLeavesWindowsAsItWa
     std::ofstream(memoryFile, std::ios::binary)
         .write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
 
-    const WindowsPointer before = windowsPointer();
-    const WindowsPointer windows = {
-        14, 7, {kWindowsAccelerationOn[0], kWindowsAccelerationOn[1], kWindowsAccelerationOn[2]}};
-    setWindowsPointer(windows);
+    // What Windows holds; the speed goes in the number argument, where Wine keeps it (one set
+    // as the program sets it reads back 0 in Wine).
+    int acceleration[3] = {kWindowsAccelerationOn[0], kWindowsAccelerationOn[1],
+                           kWindowsAccelerationOn[2]};
+    ::SystemParametersInfoW(SPI_SETMOUSESPEED, 14, nullptr, SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, kWindowsWheelLines, nullptr,
+                            SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETMOUSE, 0, acceleration, SPIF_UPDATEINIFILE);
     {
         Program program(binFolder() / L"pelkocfg-sim.exe", memoryFile);
         RemoteWindow window(program);
@@ -455,7 +430,7 @@ TEST(ForeignMemory, ApplyWithoutAnEditKeepsTheUnknownBytesAndLeavesWindowsAsItWa
         ASSERT_TRUE(window.clickControl(kApply));
         window.pointerAway();
         std::vector<uint8_t> expected = memory;
-        putProfile(expected, 0, {kCode400, kCode800, 4, 5, 14, 1, 7});
+        putProfile(expected, 0, {kCode400, kCode800, 4, 5, 14, 1, kWindowsWheelLines});
         expected[2] = 0x1F;
         expected[4] = 0xE0;
         expected[128] = expected[129] = 0;
@@ -463,6 +438,5 @@ TEST(ForeignMemory, ApplyWithoutAnEditKeepsTheUnknownBytesAndLeavesWindowsAsItWa
             << "after Apply:" << differingAddresses(fileBytes(memoryFile), expected);
         EXPECT_TRUE(program.closeMainWindow());
     }
-    EXPECT_EQ(storedWheelLines(), L"7");
-    setWindowsPointer(before);
+    EXPECT_EQ(storedWheelLines(), std::to_wstring(kWindowsWheelLines));
 }
