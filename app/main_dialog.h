@@ -15,7 +15,10 @@
 #include "framework/dialog.h"
 #include "framework/font.h"
 
+#include <optional>
 #include <string>
+
+struct PointerReading;
 
 inline constexpr UINT kMainDialogTemplate = 302;
 inline constexpr UINT kApplicationIcon = 428;
@@ -126,7 +129,12 @@ class CPELKOmouseDlg : public CDialog {
     void shapeWindow();
     void paintLabels(HDC dc);
     void showView(const ProfileView& view);
+    void showWheel(float lines, bool onePage);
+    void showWindowsWheel(const PointerReading& reading);
     void fillPointerControlsFromWindows();
+    std::optional<int32_t> checkedRateCode();
+    std::optional<int32_t> checkedSwap();
+    void storeCurrentProfile();
     void checkProfileButton(int offset);
     CFont& fontOf(layout::Font font);
     // The window of a control of the layout table (null before the controls are built).
@@ -138,4 +146,6 @@ class CPELKOmouseDlg : public CDialog {
     CBitmapSliderCtrl m_sliders[layout::kSliderCount];
     CBitmapComboBox m_lists[layout::kListCount];
     bool m_controlsBuilt = false;
+    // Profiles shown, stored or given their factory choices in this run.
+    bool m_profileShown[3] = {};
 };

@@ -4,7 +4,6 @@
 
 #include "app/web_pages.h"
 #include "controls/control_messages.h"
-#include "device/config_block.h"
 #include "framework/critical_section.h"
 #include "pointer/pointer_settings.h"
 
@@ -113,7 +112,7 @@ LRESULT CPELKOmouseDlg::OnProfileButton(WPARAM wParam, LPARAM) {
 // factory choices to) the new one. Nothing reaches the mouse before Apply or OK.
 void CPELKOmouseDlg::switchProfile(int buttonId) {
     collectPanelValues();
-    storeProfile(settings, profileMirror, panelValues, currentProfile);
+    storeCurrentProfile();
     int offset = (buttonId - kProfile1) * 11;
     if (!applyProfileDefaults(offset)) showProfile(offset);
     for (int id = kProfile1; id <= kProfile3; ++id)
@@ -170,7 +169,7 @@ LRESULT CPELKOmouseDlg::OnApply(WPARAM, LPARAM) {
         applyIdle = false;
         collectPanelValues();
         applyPointerControls();
-        storeProfile(settings, profileMirror, panelValues, currentProfile);
+        storeCurrentProfile();
         KillTimer(kDeviceWatch);
         commit(CommitKind::Apply);
         applyIdle = true;
@@ -189,7 +188,7 @@ void CPELKOmouseDlg::OnOK() {
         collectPanelValues();
         applyPointerControls();
         KillTimer(kDeviceWatch);
-        storeProfile(settings, profileMirror, panelValues, currentProfile);
+        storeCurrentProfile();
         commit(CommitKind::Ok);
         SetTimer(kReleaseButtons, kReleaseButtonsMs);
     }

@@ -92,8 +92,8 @@ ProfileView viewFromMirror(const ProfileMirrorEntry& entry, int profileIndex) {
     ProfileView view;
     view.cpi1Entry = cpiEntryOfCode(entry.cpi1Code).value_or(factory.cpi1Entry);
     view.cpi2Entry = cpiEntryOfCode(entry.cpi2Code).value_or(factory.cpi2Entry);
-    view.rate = rateOfCode(entry.reportRateCode).value_or(factory.rate);
-    view.swapOn = swapOfCode(entry.buttonSwap).value_or(factory.swapOn);
+    view.rate = rateOfCode(entry.reportRateCode);
+    view.swapOn = swapOfCode(entry.buttonSwap);
     view.accelerationOn = entry.acceleration == 1;
     const int wheel = entry.wheelValue;
     if (wheel != 0) {
@@ -148,4 +148,8 @@ void markFactoryChoices(MouseSettings& settings, int offset) {
     default:
         break;
     }
+}
+
+void markStoredProfile(MouseSettings& settings, int offset) {
+    if (!hadFactoryChoices(settings, offset)) markFactoryChoices(settings, offset);
 }

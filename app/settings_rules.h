@@ -21,7 +21,9 @@ int codeOfRate(Rate rate);
 bool inSensitivityDetent(float speed);
 inline constexpr float kSensitivityDetent = 10.5f;
 
-// What showing a profile puts into the controls; an empty field leaves its controls alone.
+// What showing a profile puts into the controls. An empty CPI entry leaves its list alone; an
+// empty rate or swap checks no button of its group, so that the profile keeps its byte; an empty
+// wheel or speed shows what Windows holds.
 struct ProfileView {
     std::optional<int> cpi1Entry, cpi2Entry;
     std::optional<Rate> rate;
@@ -34,8 +36,8 @@ struct ProfileView {
 
 // From the profile's bytes as the device holds them; codes that match no rule stay empty.
 ProfileView viewFromBlock(const ProfileSettings& profile);
-// From the mirror entry of profile index 0..2; codes that match no rule fall back to the
-// profile's factory choice.
+// From the mirror entry of profile index 0..2; CPI codes that match no rule fall back to the
+// profile's factory choice, other codes stay empty.
 ProfileView viewFromMirror(const ProfileMirrorEntry& entry, int profileIndex);
 
 // The mirror entry of one profile's bytes (sign-extended, the speed as a float).
@@ -55,3 +57,6 @@ const FactoryChoice* factoryChoiceOf(int offset);
 // none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2, 0xFF → 3 for 3).
 bool hadFactoryChoices(const MouseSettings& settings, int offset);
 void markFactoryChoices(MouseSettings& settings, int offset);
+// A stored profile holds the user's values: its marker then says it had its factory choices
+// (a marker already saying so is kept; 12 counts for profile 1 as well).
+void markStoredProfile(MouseSettings& settings, int offset);

@@ -50,8 +50,8 @@ bool storeProfile(MouseSettings& settings, ProfileMirror& mirror, const PanelVal
     if (index < 0) return false;
     settings.activeProfile = 0;
     ProfileSettings& profile = settings.profiles[index];
-    profile.cpiCode[0] = profile.cpiCode[2] = int8_t(panel.cpi1Code & 0xFF);
-    profile.cpiCode[1] = profile.cpiCode[3] = int8_t(panel.cpi2Code & 0xFF);
+    if (!panel.cpi1Kept) profile.cpiCode[0] = profile.cpiCode[2] = int8_t(panel.cpi1Code & 0xFF);
+    if (!panel.cpi2Kept) profile.cpiCode[1] = profile.cpiCode[3] = int8_t(panel.cpi2Code & 0xFF);
     profile.reportRateCode = int8_t(panel.reportRateCode);
     profile.buttonSwap = int8_t(panel.buttonSwap);
     profile.pointerSpeed = truncatedSpeed(panel.pointerSpeed);

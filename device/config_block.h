@@ -12,6 +12,7 @@ int readConfigBlock(HidDevice& device, MouseSettings& settings);
 void writeConfigBlock(HidDevice& device, const MouseSettings& settings);
 
 // Copies the panel values into profile `offset` (0, 11 or 22) of the settings and the mirror
-// and sets address 6 to 0. Any other offset stores nothing and returns false.
+// and sets address 6 to 0; a kept CPI preset leaves its two stored codes as they are. Any other
+// offset stores nothing and returns false.
 bool storeProfile(MouseSettings& settings, ProfileMirror& mirror, const PanelValues& panel,
                   int offset);

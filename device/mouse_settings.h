@@ -58,6 +58,10 @@ struct PanelValues {
     int32_t acceleration = 0;
     int32_t wheelLines = 0;
     int32_t onePage = 0; // 0x80 when page scrolling is chosen
+    // A CPI list without a selection: the profile keeps all its stored codes of that preset
+    // (stages 1 and 3, or 2 and 4).
+    bool cpi1Kept = false;
+    bool cpi2Kept = false;
 };
 
 struct ProfileMirrorEntry {

@@ -1,5 +1,15 @@
 #include "framework/dialog.h"
 
+namespace {
+
+// Whether a WM_QUIT waits in this thread's queue; it stays there for the modal loop.
+bool quitPending() {
+    MSG msg;
+    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 ON_COMMAND(IDOK, HandleOK)
@@ -55,7 +65,8 @@ INT_PTR CDialog::DoModal() {
         return -1;
     }
     if (owner) ::EnableWindow(owner, FALSE);
-    if (m_inModal) ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    // A dialog that ended, or asked the program to quit, while it initialised is never shown.
+    if (m_inModal && !quitPending()) ::ShowWindow(hwnd, SW_SHOWNORMAL);
     RunModalLoop();
     if (owner) {
         ::EnableWindow(owner, TRUE);

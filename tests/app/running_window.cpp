@@ -63,8 +63,9 @@ DWORD WINAPI MessageBoxAnswerer::run(void* self) {
             wchar_t text[300] = {};
             ::GetDlgItemTextW(box, 0xFFFF, text, 300);
             answerer->m_text = text;
-            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            // Told before the press: once the box has gone, text() must not miss it.
             ::SetEvent(answerer->m_answered);
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
             return 0;
         }
         if (::WaitForSingleObject(answerer->m_stop, 20) == WAIT_OBJECT_0) break;

@@ -109,6 +109,17 @@ float speedShown(float speed) {
                                          << (folder / name).string() << "-{actual,expected}.bmp";
 }
 
+// The wheel lines as Windows keeps them in the registry, where the program stores them. (Each
+// Wine process caches the pointer settings it has read; the program sets speed and acceleration
+// for the session only, so those show only in the bytes Apply stores from the same values.)
+std::wstring storedWheelLines() {
+    wchar_t text[16] = {};
+    DWORD size = sizeof(text);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines", RRF_RT_REG_SZ,
+                   nullptr, text, &size);
+    return text;
+}
+
 } // namespace
 
 class UsersDay : public ::testing::Test {
@@ -388,4 +399,44 @@ TEST_F(UsersDay, CancelAfterEditsWritesNothingAndTheFactoryChoicesLookAsSetByHan
     EXPECT_EQ(program->ended(), 0) << "Cancel ends the program";
     const std::vector<uint8_t> after = fileBytes(memoryFile);
     EXPECT_EQ(after, before) << "Cancel wrote:" << differingAddresses(after, before);
+}
+
+// A configured mouse whose profile 1 holds a report rate and a swap byte that no button shows
+// and neither a pointer speed nor a wheel value. Apply without an edit keeps both bytes, gives
+// the profile the Windows values the window showed, and changes no Windows setting.
+TEST(ForeignMemory, ApplyWithoutAnEditKeepsTheUnknownBytesAndLeavesWindowsAsItWas) {
+    const fs::path memoryFile = fs::temp_directory_path() / L"pelko-e2e-tests" / L"foreign.bin";
+    const SimMemory factory = SimFirmware::factoryMemory();
+    std::vector<uint8_t> memory(factory.begin(), factory.end());
+    memory[0] = 12;
+    memory[1] = 3;
+    putProfile(memory, 0, {kCode400, kCode800, 4, 5, 0, 1, 0});
+    fs::create_directories(memoryFile.parent_path());
+    std::ofstream(memoryFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
+
+    // What Windows holds; the speed goes in the number argument, where Wine keeps it (one set
+    // as the program sets it reads back 0 in Wine).
+    int acceleration[3] = {kWindowsAccelerationOn[0], kWindowsAccelerationOn[1],
+                           kWindowsAccelerationOn[2]};
+    ::SystemParametersInfoW(SPI_SETMOUSESPEED, 14, nullptr, SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, kWindowsWheelLines, nullptr,
+                            SPIF_UPDATEINIFILE);
+    ::SystemParametersInfoW(SPI_SETMOUSE, 0, acceleration, SPIF_UPDATEINIFILE);
+    {
+        Program program(binFolder() / L"pelkocfg-sim.exe", memoryFile);
+        RemoteWindow window(program);
+        ASSERT_TRUE(window.found());
+        ASSERT_TRUE(window.clickControl(kApply));
+        window.pointerAway();
+        std::vector<uint8_t> expected = memory;
+        putProfile(expected, 0, {kCode400, kCode800, 4, 5, 14, 1, kWindowsWheelLines});
+        expected[2] = 0x1F;
+        expected[4] = 0xE0;
+        expected[128] = expected[129] = 0;
+        EXPECT_TRUE(waitFor([&] { return fileBytes(memoryFile) == expected; }, kApplyTimeoutMs))
+            << "after Apply:" << differingAddresses(fileBytes(memoryFile), expected);
+        EXPECT_TRUE(program.closeMainWindow());
+    }
+    EXPECT_EQ(storedWheelLines(), std::to_wstring(kWindowsWheelLines));
 }

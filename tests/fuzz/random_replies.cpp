@@ -302,6 +302,7 @@ void RandomReplyRun::giveFactoryChoices(int offset) {
     allowed[1].insert(uint8_t(settings.defaultsMarkerB));
     panel.cpi1Code = cpiCodeOfEntry(choice->cpi1Entry);
     panel.cpi2Code = cpiCodeOfEntry(choice->cpi2Entry);
+    panel.cpi1Kept = panel.cpi2Kept = false;
     panel.reportRateCode = codeOfRate(choice->rate);
     panel.buttonSwap = choice->swapOn ? 1 : 0;
 }
@@ -310,15 +311,15 @@ void RandomReplyRun::giveFactoryChoices(int offset) {
 // selection keeps the stored code), rate buttons, swap, the sliders and "One Page".
 void RandomReplyRun::editPanel() {
     const int index = profileIndex(currentProfile);
-    auto cpiCode = [&](int stored, int32_t previous) {
+    auto cpiCode = [&](int stored, int32_t previous, bool& kept) {
         const int pick = rng.below(10);
+        kept = pick == 1;
         if (pick == 0) return int32_t(4);
-        if (pick == 1)
-            return index < 0 ? previous : int32_t(settings.profiles[index].cpiCode[stored]);
+        if (kept) return index < 0 ? previous : int32_t(settings.profiles[index].cpiCode[stored]);
         return int32_t(cpiCodeOfEntry(rng.below(4)));
     };
-    if (rng.percent(70)) panel.cpi1Code = cpiCode(0, panel.cpi1Code);
-    if (rng.percent(70)) panel.cpi2Code = cpiCode(1, panel.cpi2Code);
+    if (rng.percent(70)) panel.cpi1Code = cpiCode(0, panel.cpi1Code, panel.cpi1Kept);
+    if (rng.percent(70)) panel.cpi2Code = cpiCode(1, panel.cpi2Code, panel.cpi2Kept);
     if (rng.percent(50)) panel.reportRateCode = codeOfRate(Rate(rng.below(3)));
     if (rng.percent(50)) panel.buttonSwap = rng.below(2);
     if (rng.percent(50)) panel.pointerSpeed = 1.0f + float(rng.below(77)) / 4.0f;
@@ -327,21 +328,27 @@ void RandomReplyRun::editPanel() {
     if (rng.percent(30)) panel.onePage = rng.percent(50) ? 0x80 : 0;
 }
 
-// storeProfile, and the bytes it lets through: the panel's fields in the profile, 0 at 6.
+// storeProfile as the window runs it, and the bytes it lets through: the panel's fields in the
+// profile (a kept CPI preset none), the profile's marker, 0 at 6.
 void RandomReplyRun::store(int offset) {
     const bool stored = storeProfile(settings, mirror, panel, offset);
     if (stored != isProfileOffset(offset))
         problem("storeProfile at offset " + std::to_string(offset) + " returned " +
                 (stored ? "true" : "false"));
     if (!stored) return;
+    markStoredProfile(settings, offset);
+    allowed[0].insert(uint8_t(settings.defaultsMarkerA));
+    allowed[1].insert(uint8_t(settings.defaultsMarkerB));
     allowed[6].insert(0);
     const int base = ProfileBaseAddress + offset;
-    const uint8_t cpi1 = uint8_t(panel.cpi1Code & 0xFF);
-    const uint8_t cpi2 = uint8_t(panel.cpi2Code & 0xFF);
-    allowed[base + 0].insert(cpi1);
-    allowed[base + 1].insert(cpi2);
-    allowed[base + 2].insert(cpi1);
-    allowed[base + 3].insert(cpi2);
+    if (!panel.cpi1Kept) {
+        allowed[base + 0].insert(uint8_t(panel.cpi1Code & 0xFF));
+        allowed[base + 2].insert(uint8_t(panel.cpi1Code & 0xFF));
+    }
+    if (!panel.cpi2Kept) {
+        allowed[base + 1].insert(uint8_t(panel.cpi2Code & 0xFF));
+        allowed[base + 3].insert(uint8_t(panel.cpi2Code & 0xFF));
+    }
     allowed[base + 5].insert(uint8_t(panel.reportRateCode));
     allowed[base + 6].insert(uint8_t(panel.buttonSwap));
     allowed[base + 7].insert(uint8_t(int(panel.pointerSpeed)));
