@@ -89,6 +89,10 @@ bool VirtualMouse::refuseCommands(const std::vector<uint8_t>& commands) {
     return run(arguments);
 }
 
+bool VirtualMouse::clearFaults() {
+    return run(L"clear-faults");
+}
+
 std::vector<WireLine> readWireLog(const fs::path& file, int* malformed) {
     std::vector<WireLine> lines;
     int bad = 0;

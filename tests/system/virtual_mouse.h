@@ -21,6 +21,7 @@ class VirtualMouse {
     bool setFault(const wchar_t* name, unsigned value);
     // Command codes the firmware refuses from the next exchange on.
     bool refuseCommands(const std::vector<uint8_t>& commands);
+    bool clearFaults();
 
   private:
     bool run(const std::wstring& arguments);
