@@ -24,6 +24,9 @@ inline constexpr UINT kMainDialogTemplate = 302;
 inline constexpr UINT kApplicationIcon = 428;
 inline constexpr int kMainBackground = 162;
 inline constexpr int kOptionsBackground = 246;
+// A page background is kept as the library's pixels (a DIB section), as the controls keep
+// theirs (controls/skin_image.h says why).
+inline constexpr UINT kBackgroundLoadFlags = LR_LOADMAP3DCOLORS | LR_CREATEDIBSECTION;
 
 class CPELKOmouseDlg : public CDialog {
   public:

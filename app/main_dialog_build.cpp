@@ -178,7 +178,7 @@ bool CPELKOmouseDlg::CreateControls() {
 // size then.
 bool CPELKOmouseDlg::loadBackground(int imageId) {
     HANDLE image = ::LoadImageW(skinLibrary, MAKEINTRESOURCEW(imageId), IMAGE_BITMAP, 0, 0,
-                                LR_LOADMAP3DCOLORS);
+                                kBackgroundLoadFlags);
     if (!image) return false;
     background.Attach(image);
     BITMAP info = {};

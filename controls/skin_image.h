@@ -9,8 +9,11 @@ constexpr COLORREF kTransparentColour = RGB(255, 0, 255);
 // Pixels of this colour in a hit-test mask are the clickable area.
 constexpr COLORREF kHitColour = RGB(0, 255, 0);
 // LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT: they touch only colour-table images, so the skin's
-// 24- and 32-bit images load unchanged.
-constexpr UINT kSkinImageLoadFlags = LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT;
+// 24- and 32-bit images load unchanged. LR_CREATEDIBSECTION keeps each image as the library's
+// pixels instead of a device-dependent copy: the same pixels are drawn, but Wine makes a
+// device-dependent bitmap only after a look at the display devices, several window-server
+// round trips per image, and a window loads about 70 of them.
+constexpr UINT kSkinImageLoadFlags = LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION;
 
 // Loads bitmap resource `id` (its low word) of `module` into `slot`, replacing (and deleting)
 // the image the slot held. A failed load, id 0 or a null module leave the slot as it was.

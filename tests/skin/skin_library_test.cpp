@@ -1,4 +1,6 @@
 // The built skin libraries of both architectures: format, contents and the faces they hold.
+#include "app/main_dialog.h"
+#include "controls/skin_image.h"
 #include "tests/skin/pe_image.h"
 #include "tests/skin/skin_files.h"
 
@@ -129,7 +131,7 @@ TEST(SkinLibrary, LoadsAsImageResourceWithStringsAndPixelsIntact) {
     for (uint32_t id : {162u, 157u, 251u, 214u, 239u}) {
         SCOPED_TRACE(id);
         DibView raw = bitmapOf(pe, id);
-        UINT flags = id == 162 ? LR_LOADMAP3DCOLORS : LR_LOADMAP3DCOLORS | LR_LOADTRANSPARENT;
+        UINT flags = id == kMainBackground ? kBackgroundLoadFlags : kSkinImageLoadFlags;
         HBITMAP loaded = HBITMAP(LoadImageW(skin, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, flags));
         ASSERT_NE(loaded, nullptr);
         BITMAPINFO info = {};
