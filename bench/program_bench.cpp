@@ -1,21 +1,30 @@
 // pelko_program_bench.exe: start-up and Apply of the programs as processes, measured from
 // outside them. It prints "name value" lines for scripts/bench.
-//   startup ROUNDS MEMORY  each round starts bare_window.exe, then pelkocfg-sim.exe (with
-//                          PELKO_SIM_MEMORY=MEMORY), and times each to its first complete paint
+//   startup ROUNDS MEMORY  each round starts bare_window.exe, pelkocfg-sim.exe (with
+//                          PELKO_SIM_MEMORY=MEMORY) and pelkocfg.exe (no mouse: its window is
+//                          built and painted, then it reports the lost mouse) in turn, and
+//                          times each to its first complete paint; a program that shows no
+//                          window gives a "no_window" sample instead of a time
+//   trace ROUNDS MEMORY    the same, and each start is framed for Wine's relay trace: an
+//                          OutputDebugStringA "pelko_bench start NAME" right before
+//                          CreateProcess and "pelko_bench done NAME PID MS" when its paint is
+//                          known, so that bench/startup_trace.awk splits the time between them
 //   apply CLICKS MEMORY    starts pelkocfg-sim.exe and clicks Apply with real pointer input
 //
 // "First complete paint", seen from outside: the process's window is visible, the process is
 // input-idle (WaitForInputIdle: it waits for input with nothing queued, so the paint its window
 // had pending has been handled), and the window's pixels on the screen show the finished
 // paint. The last is read from the screen itself every ~10 ms until the window's pixels have
-// not changed for 1.5 s; the paint was complete at the first sample that shows those final
-// pixels. The figure is thus late by at most one sample, for both programs alike.
+// not changed for 1.5 s, or until the program's "Error" box shows (pelkocfg.exe without a
+// mouse); the paint was complete at the first sample that shows those final pixels. The
+// figure is thus late by at most one sample, for every program alike.
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -141,6 +150,15 @@ class Program {
 
     bool ok() const { return m_ok; }
 
+    DWORD id() const { return m_info.dwProcessId; }
+
+    // Whether the process has a visible top-level window with this title now.
+    bool shows(const wchar_t* title) const {
+        Found found = {m_info.dwProcessId, title, nullptr};
+        ::EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&found));
+        return found.window != nullptr;
+    }
+
     // The process's visible top-level window with this title (up to 20 s); null if none.
     HWND window(const wchar_t* title) const {
         const auto start = Clock::now();
@@ -168,6 +186,8 @@ class Program {
         while (msSince(lastChange) < kSettledMs) {
             ::Sleep(kSampleGapMs);
             const uint64_t now = area.hash();
+            // The box is shown before it is drawn: a sample that may hold its pixels is dropped.
+            if (shows(L"Error")) break;
             if (now != last) {
                 last = now;
                 lastChange = Clock::now();
@@ -198,35 +218,66 @@ void sendPointer(POINT at, DWORD flags) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-int startUp(int rounds, const std::wstring& memory) {
-    const std::wstring bin = binFolder();
+// The programs of a start-up round, in the order they are started.
+struct Timed {
+    const char* name;
+    const wchar_t* exe;
+    const wchar_t* title;
+    bool simMemory;
+};
+constexpr Timed kTimed[] = {
+    {"bare", L"bare_window.exe", L"Bare window", false},
+    {"sim", L"pelkocfg-sim.exe", L"Glimmerhaus Pelko", true},
+    {"real", L"pelkocfg.exe", L"Glimmerhaus Pelko", false},
+};
+
+// A line of Wine's relay trace (OutputDebugStringA is among the traced calls).
+void traceMark(const char* text) {
+    ::OutputDebugStringA(text);
+}
+
+// Milliseconds to the program's first complete paint; < 0 when it showed no window, which is
+// a sample of its own. False when the screen cannot be read back.
+bool timeOne(const Timed& timed, const std::wstring& memory, bool traced, double* ms) {
+    char mark[128];
+    std::snprintf(mark, sizeof mark, "pelko_bench start %s", timed.name);
+    if (traced) traceMark(mark);
+    Program program(binFolder() + timed.exe, timed.simMemory ? memory : L"");
+    uint64_t pixels = 0;
+    size_t count = 0;
+    *ms = program.firstCompletePaint(timed.title, &pixels, &count);
+    std::snprintf(mark, sizeof mark, "pelko_bench done %s %04lx %.3f", timed.name,
+                  static_cast<unsigned long>(program.id()), *ms);
+    if (traced) traceMark(mark);
+    // The bare window's final pixels must be its one colour, or no paint time here means
+    // anything: the screen would not be read back.
+    const bool bare = std::strcmp(timed.name, "bare") == 0;
+    if (bare && *ms >= 0 && pixels != ScreenArea::hashOf(nullptr, count, kBareColour)) {
+        std::fprintf(stderr, "pelko_program_bench: the screen does not show the bare window's "
+                             "colour: the screen cannot be read back\n");
+        return false;
+    }
+    return true;
+}
+
+int startUp(int rounds, const std::wstring& memory, bool traced) {
+    const char* prefix = traced ? "trace" : "startup";
+    char name[64];
     for (int round = 0; round < rounds; ++round) {
         parkPointer();
-        double bare, sim;
-        {
-            Program program(bin + L"bare_window.exe", L"");
-            uint64_t pixels = 0;
-            size_t count = 0;
-            bare = program.firstCompletePaint(L"Bare window", &pixels, &count);
-            // The screen read back must show the bare window's one colour, or no paint time
-            // here means anything.
-            if (bare >= 0 && pixels != ScreenArea::hashOf(nullptr, count, kBareColour)) {
-                std::fprintf(stderr, "pelko_program_bench: the screen does not show the bare "
-                                     "window's colour: the screen cannot be read back\n");
-                return 1;
-            }
+        double ms[std::size(kTimed)] = {};
+        for (size_t i = 0; i < std::size(kTimed); ++i) {
+            if (!timeOne(kTimed[i], memory, traced, &ms[i])) return 1;
+            const bool shown = ms[i] >= 0;
+            std::snprintf(name, sizeof name, "%s.%s_%s", prefix, kTimed[i].name,
+                          shown ? "ms" : "no_window");
+            sample(name, shown ? ms[i] : 1);
         }
-        {
-            Program program(bin + L"pelkocfg-sim.exe", memory);
-            sim = program.firstCompletePaint(L"Glimmerhaus Pelko");
+        for (size_t i = 1; i < std::size(kTimed) && ms[0] > 0; ++i) {
+            if (ms[i] < 0) continue;
+            std::snprintf(name, sizeof name, "%s.%s_ratio", prefix, kTimed[i].name);
+            sample(name, ms[i] / ms[0]);
         }
-        if (bare < 0 || sim < 0) {
-            std::fprintf(stderr, "pelko_program_bench: a window did not show\n");
-            return 1;
-        }
-        sample("startup.bare_ms", bare);
-        sample("startup.sim_ms", sim);
-        sample("startup.ratio", sim / bare);
     }
     return 0;
 }
@@ -287,10 +338,11 @@ int main(int argc, char** argv) {
         for (const char* c = argv[3]; *c; ++c)
             memory += wchar_t(static_cast<unsigned char>(*c));
     if (count <= 0 || memory.empty()) {
-        std::fprintf(stderr, "usage: pelko_program_bench startup|apply COUNT MEMORYFILE\n");
+        std::fprintf(stderr, "usage: pelko_program_bench startup|trace|apply COUNT MEMORYFILE\n");
         return 2;
     }
-    if (std::strcmp(mode, "startup") == 0) return startUp(count, memory);
+    if (std::strcmp(mode, "startup") == 0) return startUp(count, memory, false);
+    if (std::strcmp(mode, "trace") == 0) return startUp(count, memory, true);
     if (std::strcmp(mode, "apply") == 0) return apply(count, memory);
     std::fprintf(stderr, "pelko_program_bench: unknown mode %s\n", mode);
     return 2;

@@ -5,22 +5,16 @@
 //               switch of each batch, and what each part of a switch costs on its own
 //   builds N    N main windows built and destroyed in turn over a fresh simulated mouse: the
 //               framework's live GDI objects before and after, and the time per window
-//   startup     what pelkocfg-sim.exe's start-up is made of, as this process repeats it: from
-//               the process start to main(), the panel, the main window built (skin library,
-//               controls, the device's start-up), and the window shown and painted
 //   apply N     N real clicks (SendInput) on Apply of the shown window, each split into its
 //               parts: from the click to the first exchange, the exchanges' own work, the
 //               protocol's waits, the release timer and the release's Sleep
 #include "app/main_dialog.h"
 #include "device/protocol_wait.h"
 #include "framework/gdi_object.h"
-#include "sim/demo/sim_panel.h"
 #include "sim/sim_bus.h"
 #include "tests/support/real_mouse.h"
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -67,7 +61,7 @@ void timeParts(CPELKOmouseDlg& dialog, int parts) {
     timeEach("switch.part.load_image_ms", parts, [&](int i) {
         HANDLE image = ::LoadImageW(dialog.skinLibrary,
                                     MAKEINTRESOURCEW(i % 2 ? kMainBackground : kOptionsBackground),
-                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+                                    IMAGE_BITMAP, 0, 0, kBackgroundLoadFlags);
         ::DeleteObject(image);
     });
     timeEach("switch.part.show_controls_ms", parts, [&](int i) {
@@ -195,53 +189,16 @@ void clickApply(CPELKOmouseDlg& dialog, SimHidBus& bus) {
     sample("apply.part.release_sleep_late_ms", msSince(applyEnabledAt, releasedAt) - 100.0);
 }
 
-double msSinceProcessStart() {
-    FILETIME created, exited, kernel, user, now;
-    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    ::GetSystemTimePreciseAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) {
-        return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; // 100 ns
-    };
-    return double(ticks(now) - ticks(created)) / 1e4;
-}
-
-// The steps of pelkocfg-sim.exe's start-up (sim/demo/demo_app.cpp, app/pelko_app.cpp).
-int startUpParts() {
-    sample("startup.part.process_to_main_ms", msSinceProcessStart());
-    auto start = Clock::now();
-    SimHidBus bus(2);
-    bus.install();
-    WireLogFile wireLog;
-    CSimPanel panel(bus, wireLog);
-    panel.CreatePanel(600, 0, true);
-    sample("startup.part.panel_ms", msSince(start));
-    start = Clock::now();
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    CPELKOmouseDlg dialog(nullptr);
-    if (!dialog.Create()) return 1;
-    sample("startup.part.window_built_ms", msSince(start));
-    start = Clock::now();
-    dialog.ShowWindow(SW_SHOWNORMAL);
-    dialog.UpdateWindow();
-    dispatchPending(dialog, [] { return false; });
-    sample("startup.part.shown_and_painted_ms", msSince(start));
-    std::fflush(stdout);
-    ::ExitProcess(0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
-    if (std::strcmp(mode, "startup") == 0) return startUpParts();
     const int count = argc > 2 ? std::atoi(argv[2]) : 0;
     if (std::strcmp(mode, "builds") == 0 && count > 0) return buildWindows(count);
     const bool switches = std::strcmp(mode, "switches") == 0;
     const bool apply = std::strcmp(mode, "apply") == 0;
     if ((!switches && !apply) || count <= 0) {
-        std::fprintf(stderr,
-                     "usage: pelko_window_bench startup | builds N | switches N | apply N\n");
+        std::fprintf(stderr, "usage: pelko_window_bench builds N | switches N | apply N\n");
         return 2;
     }
     SimHidBus bus(2);
