@@ -134,6 +134,7 @@ class CPELKOmouseDlg : public CDialog {
     void showView(const ProfileView& view);
     void showWheel(float lines, bool onePage);
     void showWindowsWheel(const PointerReading& reading);
+    void showWindowsSpeed(float speed);
     void fillPointerControlsFromWindows();
     std::optional<int32_t> checkedRateCode();
     std::optional<int32_t> checkedSwap();

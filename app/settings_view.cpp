@@ -100,7 +100,13 @@ void CPELKOmouseDlg::showView(const ProfileView& view) {
     if (view.speed)
         slider(kSensitivity).SetPos(*view.speed);
     else if (windows->speed != 0.0f) // 0: Windows could not tell
-        slider(kSensitivity).SetPos(windows->speed);
+        showWindowsSpeed(windows->speed);
+}
+
+// Windows' speed as the slider shows it: in the middle of the scale it is shown at 10.5 at
+// once, where the detent would move the thumb 100 ms after the window showed it.
+void CPELKOmouseDlg::showWindowsSpeed(float speed) {
+    slider(kSensitivity).SetPos(inSensitivityDetent(speed) ? kSensitivityDetent : speed);
 }
 
 // The slider first: its notification would clear "One Page" again.
@@ -135,7 +141,7 @@ bool CPELKOmouseDlg::applyProfileDefaults(int offset) {
 
 void CPELKOmouseDlg::fillPointerControlsFromWindows() {
     PointerReading reading = readPointerSettings();
-    slider(kSensitivity).SetPos(reading.speed);
+    showWindowsSpeed(reading.speed);
     showWindowsWheel(reading);
     if (reading.accelerationOn) {
         button(kAccelerationOn).SetCheck(*reading.accelerationOn ? 1 : 0);

@@ -114,6 +114,19 @@ TEST_F(AppTest, ANeverConfiguredMouseGetsTheFactoryChoicesAndTheWindowsPointerVa
     EXPECT_EQ(d.currentProfile, 22);
 }
 
+// The window's first paint shows the thumb where it stays: a Windows speed in the middle of
+// the scale is at 10.5 before the detent's timer could move it.
+TEST_F(AppTest, AWindowsSpeedInTheDetentIsShownAt10_5FromTheStart) {
+    windows.speed = 10; // a never-configured mouse: factory choices, Windows' pointer values
+    EXPECT_FLOAT_EQ(build().slider(kSensitivity).GetPos(), 10.5f);
+
+    resetBus(); // profile 1 shown from its bytes, which carry no speed
+    bus->firmware.memory[0] = 12;
+    bus->firmware.memory[ProfileBaseAddress + 7] = 0;
+    windows.speed = 11;
+    EXPECT_FLOAT_EQ(build().slider(kSensitivity).GetPos(), 10.5f);
+}
+
 TEST_F(AppTest, AnActiveProfileOtherThanTheThreeShowsNoProfileChoices) {
     // Never configured: no factory choices and no marker moves; the pointer values come in.
     bus->firmware.memory[6] = 5;
