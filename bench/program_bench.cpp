@@ -128,11 +128,13 @@ class ScreenArea {
 
 class Program {
   public:
-    Program(const std::wstring& exe, const std::wstring& memoryFile) {
+    Program(const std::wstring& exe, const std::wstring& memoryFile,
+            const wchar_t* arguments = nullptr) {
         if (!memoryFile.empty()) ::SetEnvironmentVariableW(L"PELKO_SIM_MEMORY", memoryFile.c_str());
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         std::wstring command = L"\"" + exe + L"\"";
+        if (arguments) command += std::wstring(L" ") + arguments;
         started = Clock::now();
         m_ok = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                 binFolder().c_str(), &startup, &m_info);
@@ -222,13 +224,15 @@ void sendPointer(POINT at, DWORD flags) {
 struct Timed {
     const char* name;
     const wchar_t* exe;
+    const wchar_t* arguments; // null: none
     const wchar_t* title;
     bool simMemory;
 };
 constexpr Timed kTimed[] = {
-    {"bare", L"bare_window.exe", L"Bare window", false},
-    {"sim", L"pelkocfg-sim.exe", L"Glimmerhaus Pelko", true},
-    {"real", L"pelkocfg.exe", L"Glimmerhaus Pelko", false},
+    {"bare", L"bare_window.exe", nullptr, L"Bare window", false},
+    {"tree", L"bare_window.exe", L"tree", L"Bare window", false},
+    {"sim", L"pelkocfg-sim.exe", nullptr, L"Glimmerhaus Pelko", true},
+    {"real", L"pelkocfg.exe", nullptr, L"Glimmerhaus Pelko", false},
 };
 
 // A line of Wine's relay trace (OutputDebugStringA is among the traced calls).
@@ -242,7 +246,7 @@ bool timeOne(const Timed& timed, const std::wstring& memory, bool traced, double
     char mark[128];
     std::snprintf(mark, sizeof mark, "pelko_bench start %s", timed.name);
     if (traced) traceMark(mark);
-    Program program(binFolder() + timed.exe, timed.simMemory ? memory : L"");
+    Program program(binFolder() + timed.exe, timed.simMemory ? memory : L"", timed.arguments);
     uint64_t pixels = 0;
     size_t count = 0;
     *ms = program.firstCompletePaint(timed.title, &pixels, &count);

@@ -9,9 +9,11 @@
 #   created      the executable mapped (Wine's process creation)
 #   dlls         the imported DLLs loaded and attached, to the C runtime's __wgetmainargs
 #   panel        to InitCommonControlsEx (pelkocfg-sim.exe builds its demo panel here)
-#   app          to CreateDialogIndirectParamW (common controls, fonts, registry, companion)
+#   app          to CreateDialogIndirectParamW (common controls, fonts, registry, companion);
+#                for `bare_window.exe tree` to the CreateWindowExW of its window
 #   skin         to the dialog's first SetWindowTextW (the device scan, the skin library)
-#   controls     to SetLayeredWindowAttributes (background, colours, the controls' images)
+#   controls     to SetLayeredWindowAttributes (background, colours, the controls' images; the
+#                tree's child windows)
 #   device       to the dialog's ShowWindow (the device's start-up, the profile shown)
 #   painted      to the first GetMessageW that waits (every pending paint handled)
 #   detent       to the sensitivity detent's timer (1050), when it comes before the final
@@ -41,6 +43,7 @@ BEGIN { steps = "created dlls panel app skin controls device painted detent" }
   for (i = 1; i <= n; i++) {
     t = (list[i] in at) ? at[list[i]] - start : previous
     if (t < previous) t = previous
+    if (t > total) t = total # the final pixels were on the screen before this step ended
     printf "%s.%s.part.%s_ms %.1f\n", prefix, name, list[i], t - previous
     previous = t
   }
@@ -58,6 +61,9 @@ child == "" || pidOf($0) != child { next }
 /:Call msvcrt\.__wgetmainargs\(/ && !("dlls" in at) { at["dlls"] = stamp($0); next }
 /:Call comctl32\.InitCommonControlsEx\(/ && !("panel" in at) { at["panel"] = stamp($0); next }
 /:Call user32\.CreateDialogIndirectParamW\(/ && !("app" in at) { at["app"] = stamp($0); next }
+/:Call user32\.CreateWindowExW\(.*L"BareWindow"/ && name == "tree" && !("app" in at) {
+  at["app"] = stamp($0); next
+}
 /:Call user32\.SetWindowTextW\(/ && ("app" in at) && !("skin" in at) { at["skin"] = stamp($0); next }
 /:Call user32\.SetLayeredWindowAttributes\(/ && !("controls" in at) { at["controls"] = stamp($0); next }
 /:Call user32\.ShowWindow\([0-9a-f]+,00000001\)/ && ("app" in at) && !("device" in at) {
