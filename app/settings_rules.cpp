@@ -19,7 +19,7 @@ constexpr int kMarkerProfile3 = 3;
 
 std::optional<float> speedOf(float value) {
     if (value == 0.0f) return std::nullopt;
-    return inSensitivityDetent(value) ? kSensitivityDetent : value;
+    return snappedSpeed(value);
 }
 
 std::optional<bool> swapOfCode(int code) {
@@ -69,6 +69,10 @@ int codeOfRate(Rate rate) {
 
 bool inSensitivityDetent(float speed) {
     return speed > 9.4f && speed < 11.5f;
+}
+
+float snappedSpeed(float speed) {
+    return inSensitivityDetent(speed) ? kSensitivityDetent : speed;
 }
 
 ProfileView viewFromBlock(const ProfileSettings& profile) {

@@ -20,6 +20,8 @@ int codeOfRate(Rate rate);
 // Speeds in the middle of the scale snap to 10.5.
 bool inSensitivityDetent(float speed);
 inline constexpr float kSensitivityDetent = 10.5f;
+// The speed as the slider shows it: 10.5 in the middle of the scale, any other unchanged.
+float snappedSpeed(float speed);
 
 // What showing a profile puts into the controls. An empty CPI entry leaves its list alone; an
 // empty rate or swap checks no button of its group, so that the profile keeps its byte; an empty

@@ -106,7 +106,7 @@ void CPELKOmouseDlg::showView(const ProfileView& view) {
 // Windows' speed as the slider shows it: in the middle of the scale it is shown at 10.5 at
 // once, where the detent would move the thumb 100 ms after the window showed it.
 void CPELKOmouseDlg::showWindowsSpeed(float speed) {
-    slider(kSensitivity).SetPos(inSensitivityDetent(speed) ? kSensitivityDetent : speed);
+    slider(kSensitivity).SetPos(snappedSpeed(speed));
 }
 
 // The slider first: its notification would clear "One Page" again.
