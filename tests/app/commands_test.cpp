@@ -44,7 +44,8 @@ class RunningWindowTest : public AppTest {
         dialog->SetWindowPos(nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         dialog->ShowWindow(SW_SHOWNORMAL);
         dialog->UpdateWindow();
-        pumpDialog(*dialog, 100);
+        pumpDialogUntil(
+            *dialog, [] { return HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0; }, 3000);
     }
 
     void click(int id) {
@@ -117,11 +118,14 @@ TEST_F(RunningWindowTest, SensitivitySnapsTo10Point5AndTheWheelSliderClearsOnePa
     // Thumb centres: value v lies at 9 + (v - 1) * 252 / 19.
     dragThumb(kSensitivity, 129); // 10.05
     EXPECT_NEAR(dialog->slider(kSensitivity).GetPos(), 10.0f, 0.1f);
-    pumpDialog(*dialog, 250);
-    EXPECT_FLOAT_EQ(dialog->slider(kSensitivity).GetPos(), 10.5f);
+    auto sensitivity = [&] { return dialog->slider(kSensitivity).GetPos(); };
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return sensitivity() == 10.5f; }, 1000));
     dragThumb(kSensitivity, 155); // 12.0
-    pumpDialog(*dialog, 250);
-    EXPECT_NEAR(dialog->slider(kSensitivity).GetPos(), 12.0f, 0.1f);
+    const float dragged = sensitivity();
+    EXPECT_FALSE(pumpDialogUntil(
+        *dialog, [&] { return sensitivity() != dragged; }, 250));
+    EXPECT_NEAR(sensitivity(), 12.0f, 0.1f);
 
     click(kOnePage);
     ASSERT_EQ(dialog->button(kOnePage).GetCheck(), 1);
@@ -189,11 +193,9 @@ TEST_F(RunningWindowTest, ApplyWritesExactlyTheEditedBytesInThirtyExchanges) {
     for (size_t a = 0; a < expected.size(); ++a)
         EXPECT_EQ(bus->firmware.memory[a], expected[a]) << "address " << a;
 
-    pumpDialog(*dialog, 150);
-    EXPECT_FALSE(dialog->button(kApply).IsWindowEnabled()); // released 400 ms after the sequence
-    while (!dialog->button(kApply).IsWindowEnabled() &&
-           std::chrono::steady_clock::now() - clicked < std::chrono::seconds(3))
-        pumpDialog(*dialog, 5);
+    auto enabled = [&] { return dialog->button(kApply).IsWindowEnabled() != FALSE; };
+    EXPECT_FALSE(pumpDialogUntil(*dialog, enabled, 150)); // released 400 ms after the sequence
+    pumpDialogUntil(*dialog, enabled, 3000);
     const std::chrono::duration<double, std::milli> released =
         std::chrono::steady_clock::now() - clicked;
     std::printf("Apply: click to Apply enabled again %.0f ms\n", released.count());
@@ -222,24 +224,28 @@ TEST_F(AppTest, OkWritesWhatApplyWritesButAddresses2And4AndCancelWritesNothing) 
 }
 
 TEST_F(RunningWindowTest, TheWatchPollsOnceASecondAndFollowsTheMousesButtons) {
-    pumpDialog(*dialog, 5100);
-    int polls = bus->exchangeCount() - kStartUpExchanges;
-    EXPECT_GE(polls, 4);
-    EXPECT_LE(polls, 5);
+    // Four or five polls in 5.1 s.
+    auto polls = [&] { return bus->exchangeCount() - kStartUpExchanges; };
+    const DWORD start = ::GetTickCount();
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return polls() >= 4; }, 5100));
+    EXPECT_FALSE(pumpDialogUntil(
+        *dialog, [&] { return polls() > 5; }, 5100 - (::GetTickCount() - start)));
 
     bus->pressNextProfile();
-    pumpDialog(*dialog, 1100);
-    EXPECT_EQ(dialog->currentProfile, 11);
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return dialog->currentProfile == 11; }, 3000));
     EXPECT_EQ(dialog->button(kProfile2).GetCheck(), 1);
     EXPECT_EQ(dialog->button(kProfile1).GetCheck(), 0);
 
+    auto listOpen = [&](int id) { return dialog->list(id).GetList()->IsWindowVisible() != FALSE; };
     bus->pressCycleCpiStage(); // stage 1 → 2: the CPI 2 list is pressed (its list opens)
-    pumpDialog(*dialog, 1100);
-    EXPECT_TRUE(dialog->list(kCpi2List).GetList()->IsWindowVisible());
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return listOpen(kCpi2List); }, 3000));
     EXPECT_FALSE(dialog->list(kCpi1List).GetList()->IsWindowVisible());
     bus->pressCycleCpiStage(); // 2 → 3: back to CPI 1
-    pumpDialog(*dialog, 1100);
-    EXPECT_TRUE(dialog->list(kCpi1List).GetList()->IsWindowVisible());
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return listOpen(kCpi1List); }, 3000));
     EXPECT_FALSE(dialog->list(kCpi2List).GetList()->IsWindowVisible());
     dialog->list(kCpi1List).SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
@@ -248,7 +254,10 @@ TEST_F(RunningWindowTest, AProfileChosenRightAfterApplyStaysShownWhenTheWatchPol
     click(kProfile2);
     click(kApply); // the mouse now has profile 2
     click(kProfile1);
-    pumpDialog(*dialog, 1300);
+    // The watch's next poll.
+    const int exchanges = bus->exchangeCount();
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return bus->exchangeCount() > exchanges; }, 3000));
     EXPECT_EQ(dialog->currentProfile, 0);
     EXPECT_EQ(dialog->button(kProfile1).GetCheck(), 1);
     EXPECT_EQ(dialog->button(kProfile2).GetCheck(), 0);
@@ -256,10 +265,12 @@ TEST_F(RunningWindowTest, AProfileChosenRightAfterApplyStaysShownWhenTheWatchPol
 
 TEST_F(AppTest, APulledCableIsReportedAndEndsTheProgram) {
     build();
-    pumpDialog(*dialog, 1100);
+    // A first poll of the plugged mouse.
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return bus->exchangeCount() > kStartUpExchanges; }, 3000));
     MessageBoxAnswerer answerer(L"Error");
     bus->unplug();
-    bool quit = pumpDialog(*dialog, 2500);
+    bool quit = pumpDialogUntilQuit(*dialog, 5000);
     EXPECT_EQ(answerer.text(100), L"No Glimmerhaus Pelko detected!");
     EXPECT_TRUE(quit);
 }
@@ -291,8 +302,11 @@ TEST_F(RunningWindowTest, LabelsShowOnTheirPageOnlyAndTheLinksOpenTheirPages) {
         return false;
     };
     for (layout::Page page : {layout::Page::Options, layout::Page::Main}) {
-        click(page == layout::Page::Options ? kOptionsTab : kMainTab);
-        pumpDialog(*dialog, 450);
+        const int tab = page == layout::Page::Options ? kOptionsTab : kMainTab;
+        click(tab);
+        // The tab is released once the page shows.
+        EXPECT_TRUE(pumpDialogUntil(
+            *dialog, [&] { return dialog->button(tab).GetCheck() == 0; }, 3000));
         for (const layout::Label& label : layout::kLabels) {
             bool here = label.page == page || label.page == layout::Page::Both;
             if (here) {
@@ -310,8 +324,8 @@ TEST_F(RunningWindowTest, LabelsShowOnTheirPageOnlyAndTheLinksOpenTheirPages) {
         EXPECT_EQ(openedPages,
                   std::vector<std::wstring>{L"open https://glimmerhaus.example/pelko/support"});
         EXPECT_EQ(dialog->button(kSupportLink).GetCheck(), 1);
-        pumpDialog(*dialog, 250);
-        EXPECT_EQ(dialog->button(kSupportLink).GetCheck(), 0);
+        EXPECT_TRUE(pumpDialogUntil(
+            *dialog, [&] { return dialog->button(kSupportLink).GetCheck() == 0; }, 3000));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "sim/sim_firmware.h"
 #include "tests/app/wire_log_lines.h"
 #include "tests/support/program_process.h"
+#include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -140,6 +141,16 @@ std::vector<std::vector<uint8_t>> imagesOfApply(const std::vector<uint8_t>& befo
     return images;
 }
 
+// How many exchanges of a wire log carried a command, as far as the log is written.
+size_t exchangesOf(const fs::path& log, char command) {
+    const std::vector<WireLogLine> lines = readWireLog(log);
+    return size_t(std::count_if(lines.begin(), lines.end(), [&](const WireLogLine& line) {
+        return line.wellFormed && line.command() == uint8_t(command);
+    }));
+}
+
+constexpr DWORD kApplyTimeoutMs = 10000;
+
 } // namespace
 
 TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWholeImage) {
@@ -155,7 +166,9 @@ TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWhole
         HWND main = first.window(L"Glimmerhaus Pelko");
         ASSERT_NE(main, nullptr);
         ::PostMessageW(main, WM_COMMAND, layout::id::kApply, 0);
-        ::Sleep(1500);
+        // Apply ends with its two live-state requests.
+        ASSERT_TRUE(pumpUntil([&] { return exchangesOf(folder / L"first.log", '!') == 2; },
+                              kApplyTimeoutMs));
         ASSERT_TRUE(first.closeMainWindow());
     }
     const std::vector<uint8_t> applied = fileBytes(memory);
@@ -183,7 +196,7 @@ TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWhole
     }
     EXPECT_EQ(memoryReadAtStartUp(readWireLog(folder / L"second.log")), applied);
 
-    // Killed a few hundred milliseconds into Apply. It starts on the applied memory with the
+    // Killed halfway through Apply's block write. It starts on the applied memory with the
     // bytes that Apply always writes (2, 4, 128, 129) put back: a configured mouse, so the
     // window shows the block's values and not Windows' pointer settings, and Apply ends on
     // exactly the applied memory again.
@@ -194,11 +207,12 @@ TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWhole
     std::ofstream(killedMemory, std::ios::binary)
         .write(reinterpret_cast<const char*>(before.data()), std::streamsize(before.size()));
     {
-        Program killed(demo, killedMemory);
+        Program killed(demo, killedMemory, folder / L"killed.log");
         HWND main = killed.window(L"Glimmerhaus Pelko");
         ASSERT_NE(main, nullptr);
         ::PostMessageW(main, WM_COMMAND, layout::id::kApply, 0);
-        ::Sleep(300);
+        ASSERT_TRUE(pumpUntil([&] { return exchangesOf(folder / L"killed.log", 'E') >= 13; },
+                              kApplyTimeoutMs));
         killed.kill();
     }
     const std::vector<uint8_t> left = fileBytes(killedMemory);
@@ -207,7 +221,7 @@ TEST(Program, TheDemosMemoryOutlivesARunAndAProgramKilledDuringApplyLeavesAWhole
     const auto found = std::find(images.begin(), images.end(), left);
     EXPECT_NE(found, images.end());
     const int image = int(found - images.begin());
-    std::printf("killed 300 ms into Apply: the file holds %s\n",
+    std::printf("killed halfway through the block write: the file holds %s\n",
                 image == 0    ? "the memory before Apply"
                 : image < 26  ? "the memory of a block write"
                 : image == 26 ? "the applied memory"

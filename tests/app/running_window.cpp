@@ -2,26 +2,39 @@
 
 #include "tests/support/real_mouse.h"
 
-bool pumpDialog(CDialog& dialog, DWORD milliseconds) {
+bool pumpDialogPending(CDialog& dialog) {
     bool quit = false;
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quit = true;
-                continue;
-            }
-            HWND window = dialog.m_hWnd;
-            bool ours = window && (msg.hwnd == window || ::IsChild(window, msg.hwnd));
-            if (ours && (dialog.PreTranslateMessage(&msg) || ::IsDialogMessageW(window, &msg)))
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            continue;
         }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (::GetTickCount() - start < milliseconds);
+        HWND window = dialog.m_hWnd;
+        bool ours = window && (msg.hwnd == window || ::IsChild(window, msg.hwnd));
+        if (ours && (dialog.PreTranslateMessage(&msg) || ::IsDialogMessageW(window, &msg)))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
     return quit;
+}
+
+bool pumpDialogUntil(CDialog& dialog, const std::function<bool()>& done, DWORD timeoutMilliseconds,
+                     bool* quitSeen) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (pumpDialogPending(dialog) && quitSeen) *quitSeen = true;
+        if (done()) return true;
+        if (::GetTickCount() - start >= timeoutMilliseconds) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+bool pumpDialogUntilQuit(CDialog& dialog, DWORD timeoutMilliseconds) {
+    bool quit = false;
+    return pumpDialogUntil(
+        dialog, [&] { return quit; }, timeoutMilliseconds, &quit);
 }
 
 void pointerAt(CDialog& dialog, int x, int y, DWORD buttonFlags) {
@@ -32,7 +45,9 @@ void pointerAt(CDialog& dialog, int x, int y, DWORD buttonFlags) {
 
 void pointerAtScreen(CDialog& dialog, POINT screen, DWORD buttonFlags) {
     sendRealMouse(buttonFlags, screen);
-    pumpDialog(dialog, 30);
+    // Input sent with SendInput is queued before SendInput returns.
+    pumpDialogUntil(
+        dialog, [] { return HIWORD(::GetQueueStatus(QS_INPUT)) == 0; }, 3000);
 }
 
 void clickAt(CDialog& dialog, int x, int y) {

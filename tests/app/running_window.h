@@ -6,9 +6,16 @@
 
 #include <windows.h>
 
-// Dispatches this thread's messages for `milliseconds` as the dialog's own loop would; true
-// when a WM_QUIT came by.
-bool pumpDialog(CDialog& dialog, DWORD milliseconds);
+#include <functional>
+
+// Dispatches this thread's messages as the dialog's own loop would until done() holds or the
+// time runs out; returns done(). A WM_QUIT that comes by sets `quitSeen`.
+bool pumpDialogUntil(CDialog& dialog, const std::function<bool()>& done, DWORD timeoutMilliseconds,
+                     bool* quitSeen = nullptr);
+// Waits the same way for a WM_QUIT; true when one came by.
+bool pumpDialogUntilQuit(CDialog& dialog, DWORD timeoutMilliseconds);
+// Dispatches what is queued now; true when a WM_QUIT came by.
+bool pumpDialogPending(CDialog& dialog);
 
 // Moves the pointer to a client point of the window (or a screen point) and sends one button
 // event (0: move only).

@@ -59,7 +59,15 @@ TEST_F(SimPanelTest, TheMousesButtonsChangeTheFirmwareWhichTheWindowAndThePanelF
     EXPECT_EQ(text(CSimPanel::kRateValue), L"500 Hz");
     EXPECT_EQ(text(CSimPanel::kSwapValue), L"off");
 
-    pumpDialog(*dialog, 1100); // one watch tick; the panel's timer runs meanwhile
+    // One watch tick, and the panel's own timer after it.
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog,
+        [&] {
+            return dialog->lastSeenStage == 2 &&
+                   text(CSimPanel::kExchangeCount) ==
+                       std::to_wstring(bus->exchangeCount()) + L" exchanges";
+        },
+        3000));
     EXPECT_EQ(dialog->currentProfile, 11);
     EXPECT_EQ(dialog->button(kProfile2).GetCheck(), 1);
     EXPECT_EQ(dialog->lastSeenStage, 2);
@@ -86,11 +94,16 @@ TEST_F(SimPanelTest, UnplugMakesTheWindowReportTheLostMouseUnlessPluggedInBefore
     press(CSimPanel::kCableButton);
     EXPECT_FALSE(bus->isUnplugged());
     EXPECT_EQ(text(CSimPanel::kCableButton), L"Unplug");
-    EXPECT_FALSE(pumpDialog(*dialog, 1100));
+    // The next poll finds the mouse.
+    const int exchanges = bus->exchangeCount();
+    bool quit = false;
+    EXPECT_TRUE(pumpDialogUntil(
+        *dialog, [&] { return bus->exchangeCount() > exchanges; }, 3000, &quit));
+    EXPECT_FALSE(quit);
 
     MessageBoxAnswerer answerer(L"Error");
     press(CSimPanel::kCableButton);
-    const bool quit = pumpDialog(*dialog, 2500);
+    quit = pumpDialogUntilQuit(*dialog, 5000);
     EXPECT_EQ(answerer.text(100), L"No Glimmerhaus Pelko detected!");
     EXPECT_TRUE(quit);
 }

@@ -168,7 +168,8 @@ TEST(BitmapSlider, AHeldPressPagesTowardThePressPointOnEachTick) {
     f.press(162); // 100 pixels right of the centre, off the thumb
     EXPECT_NE(CWnd::GetCapture(), f.slider.m_hWnd);
     ASSERT_TRUE(pumpUntil([&] { return f.slider.leftAtTick.size() >= 6; }, 3000));
-    pumpFor(350); // the timer has stopped: no more ticks
+    // The timer has stopped: no more ticks.
+    EXPECT_FALSE(pumpUntil([&] { return f.slider.leftAtTick.size() > 6; }, 350));
     EXPECT_EQ(f.slider.leftAtTick, (std::vector<LONG>{76, 96, 116, 136, 156, 156}));
     EXPECT_EQ(f.centre(), 162);
     f.release(162); // stepped already: no further step
@@ -180,8 +181,7 @@ TEST(BitmapSlider, AHeldPressPagesTowardThePressPointOnEachTick) {
     f.press(0);
     ASSERT_TRUE(pumpUntil([&] { return f.left() == 3; }, 3000));
     size_t ticks = f.slider.leftAtTick.size();
-    pumpFor(250);
-    EXPECT_EQ(f.slider.leftAtTick.size(), ticks);
+    EXPECT_FALSE(pumpUntil([&] { return f.slider.leftAtTick.size() > ticks; }, 250));
     EXPECT_FLOAT_EQ(f.slider.GetPos(), 1.0f);
     f.release(0);
 }
@@ -194,8 +194,7 @@ TEST(BitmapSlider, AReleaseBeforeTheFirstTickStepsOnceAfterNotifying) {
     f.release(162);
     EXPECT_EQ(valuesSeen, std::vector<float>{5.0f}); // the value from before the step
     EXPECT_EQ(f.left(), 76);
-    pumpFor(250);
-    EXPECT_TRUE(f.slider.leftAtTick.empty());
+    EXPECT_FALSE(pumpUntil([&] { return !f.slider.leftAtTick.empty(); }, 250));
 
     // A press on the thumb released without a drag steps toward the press point too.
     f.press(80);

@@ -241,6 +241,27 @@ bool RemoteWindow::pickListRow(int listId, int row) {
                    kInputTimeoutMs);
 }
 
+int RemoteWindow::thumbShownAt(int sliderId) const {
+    // The thumb is the only thing in the accent colour on its centre row: the channel's
+    // detent mark lies below it.
+    auto accent = [](uint32_t pixel) {
+        const int red = int(pixel >> 16 & 0xFF), green = int(pixel >> 8 & 0xFF);
+        const int blue = int(pixel & 0xFF);
+        return red > 160 && red - blue > 90 && green > 50 && green < 190;
+    };
+    // The slider's window, which is wider than its layout rectangle: the thumb at the channel's
+    // end reaches past that.
+    const RECT r = controlRect(sliderId);
+    const Shot row = shotOf({r.left, r.top + kThumbCentreY, r.right, r.top + kThumbCentreY + 1});
+    int first = -1, last = -1;
+    for (int x = 0; x < row.width(); ++x) {
+        if (!accent(row.at(x, 0))) continue;
+        if (first < 0) first = x;
+        last = x;
+    }
+    return first < 0 ? -1 : (first + last) / 2;
+}
+
 bool RemoteWindow::dragThumb(int sliderId, int fromChannelX, int toChannelX) {
     const RECT r = layoutRectOf(sliderId);
     const POINT down = onScreen(r.left + fromChannelX, r.top + kThumbCentreY);

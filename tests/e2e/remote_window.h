@@ -25,6 +25,9 @@ class Shot {
         : m_width(width), m_height(height), m_pixels(std::move(pixels)) {}
 
     bool empty() const { return m_pixels.empty(); }
+    int width() const { return m_width; }
+    // The pixel at a point of the shot (0x00RRGGBB).
+    uint32_t at(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)]; }
     // The part of the shot inside `area` (in the shot's own coordinates).
     Shot part(const RECT& area) const;
     bool operator==(const Shot& other) const {
@@ -67,6 +70,9 @@ class RemoteWindow {
     // Opens a CPI list with a click on its box and picks a row (0: 400 ... 3200) with a click
     // on it; true when the list opened and closed again.
     bool pickListRow(int listId, int row);
+    // The channel x (slider coordinates) of the thumb's centre where the window draws it;
+    // -1 when no thumb shows.
+    int thumbShownAt(int sliderId) const;
     // Drags a slider's thumb by its centre from channel x `fromChannelX` to `toChannelX`
     // (slider coordinates); false when no thumb was there to take the press.
     bool dragThumb(int sliderId, int fromChannelX, int toChannelX);

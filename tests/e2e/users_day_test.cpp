@@ -93,11 +93,6 @@ void putProfile(std::vector<uint8_t>& memory, int index, const ProfileBytes& p) 
     memory[base + 9] = p.wheel;
 }
 
-// Speeds in the middle of the scale show as 10.5.
-float speedShown(float speed) {
-    return speed > 9.4f && speed < 11.5f ? 10.5f : speed;
-}
-
 // Alike pixel for pixel; otherwise both shots go to the scratch folder as BMP files.
 ::testing::AssertionResult looksAlike(const Shot& actual, const Shot& expected,
                                       const std::wstring& name) {
@@ -159,15 +154,22 @@ class UsersDay : public ::testing::Test {
         EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs)) << "list " << listId;
     }
 
-    // Drags a thumb by its centre; to a stop at an end by way of a point past that end.
-    static void drag(int sliderId, int from, int to) {
+    // Drags a thumb by its centre, from where the window shows it; to a stop at an end by way
+    // of a point past that end. A thumb already there goes to the other end first, so that
+    // every drag shows.
+    static void drag(int sliderId, int to) {
+        const int from = w().thumbShownAt(sliderId);
+        ASSERT_GE(from, 0) << "slider " << sliderId << " shows no thumb";
+        constexpr int kMiddle = (kLeftStop + kRightStop) / 2;
+        if (std::abs(from - to) <= 1) drag(sliderId, to > kMiddle ? kLeftStop : kRightStop);
         const RECT r = w().controlRect(sliderId);
         const Shot before = w().shotOf(r);
+        const int start = w().thumbShownAt(sliderId);
         const int toChannelX = to == kLeftStop ? to - 20 : to == kRightStop ? to + 21 : to;
-        ASSERT_TRUE(w().dragThumb(sliderId, from, toChannelX))
-            << "slider " << sliderId << ": no thumb at x " << from;
+        ASSERT_TRUE(w().dragThumb(sliderId, start, toChannelX))
+            << "slider " << sliderId << ": no thumb at x " << start;
         EXPECT_TRUE(w().waitForChange(r, before, kChangeTimeoutMs))
-            << "slider " << sliderId << ": the thumb stayed at x " << from << " (dragged to x "
+            << "slider " << sliderId << ": the thumb stayed at x " << start << " (dragged to x "
             << toChannelX << ")";
     }
 
@@ -210,27 +212,6 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
                            kWindowsAccelerationOn[2]};
     ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_UPDATEINIFILE);
     ::SystemParametersInfoW(SPI_SETMOUSE, 0, acceleration, SPIF_UPDATEINIFILE);
-    int windowsSpeed = 0;
-    ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &windowsSpeed, 0);
-    // The sensitivity thumb's centre: a profile that gets its factory choices shows Windows'
-    // speed; a speed Windows cannot tell (Wine reads 0 once a program has set one) leaves the
-    // thumb where it was, at 5 when the window was built.
-    int speedThumb = thumbChannelX(kSensitivity, 5.0f);
-    auto showFactorySpeed = [&] {
-        if (windowsSpeed >= 1 && windowsSpeed <= 20)
-            speedThumb = thumbChannelX(kSensitivity, speedShown(float(windowsSpeed)));
-    };
-    // To a stop, by way of the farther end when the thumb is there already: every drag shows.
-    auto dragSpeed = [&](int stop) {
-        if (std::abs(speedThumb - stop) <= 1) {
-            const int detour = stop > kSpeed10Point5 ? kLeftStop : kRightStop;
-            drag(kSensitivity, speedThumb, detour);
-            speedThumb = detour;
-        }
-        drag(kSensitivity, speedThumb, stop);
-        speedThumb = stop;
-    };
-    const int wheel = thumbChannelX(kWheel, float(kWindowsWheelLines));
 
     ASSERT_FALSE(fs::exists(memoryFile));
     start();
@@ -247,13 +228,11 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     pick(kCpi2List, k3200);
     click(kRate125);
     click(kSwapOn);
-    showFactorySpeed();
-    dragSpeed(kRightStop);
+    drag(kSensitivity, kRightStop);
     pageStep(kSensitivity, kRightOfTheEnd);
-    speedThumb = layout::kSliderChannelEnd;
     click(kAccelerationOff);
     click(kOnePage);
-    drag(kWheel, wheel, wheelAt(23));
+    drag(kWheel, wheelAt(23));
     putProfile(expected, 0, {kCode800, kCode3200, kRateCode125, 1, 20, 0, 23});
 
     // Profile 2 (factory: 400, 3200, 1000 Hz, no swap): 3200, 800, 500 Hz, swapped, speed 1,
@@ -263,10 +242,9 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     pick(kCpi2List, k800);
     click(kRate500);
     click(kSwapOn);
-    showFactorySpeed();
-    dragSpeed(kLeftStop);
+    drag(kSensitivity, kLeftStop);
     click(kAccelerationOff);
-    drag(kWheel, wheel, wheelAt(45));
+    drag(kWheel, wheelAt(45));
     click(kOnePage);
     putProfile(expected, 1, {kCode3200, kCode800, kRateCode500, 1, 1, 0, kOnePageFlag | 45});
 
@@ -277,11 +255,10 @@ TEST_F(UsersDay, OnANeverConfiguredMouseTheEditsOfAllThreeProfilesAreWrittenByAp
     pick(kCpi2List, k400);
     click(kRate1000);
     click(kSwapOff);
-    showFactorySpeed();
-    dragSpeed(kSpeed10Point5);
+    drag(kSensitivity, kSpeed10Point5);
     click(kAccelerationOff);
     click(kAccelerationOn);
-    drag(kWheel, wheel, wheelAt(89));
+    drag(kWheel, wheelAt(89));
     putProfile(expected, 2, {kCode1600, kCode400, kRateCode1000, 0, 10, 1, 89});
     ASSERT_FALSE(HasFailure());
 
@@ -392,7 +369,7 @@ TEST_F(UsersDay, CancelAfterEditsWritesNothingAndTheFactoryChoicesLookAsSetByHan
                                L"factory-choices-" + std::to_wstring(i + 1)))
             << "profile " << i + 1;
     }
-    drag(kSensitivity, kLeftStop, kRightStop); // profile 2's speed 1
+    drag(kSensitivity, kRightStop); // from profile 2's speed 1
     click(kOnePage);
 
     ASSERT_TRUE(w().clickControl(kCancel));

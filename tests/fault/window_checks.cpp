@@ -45,6 +45,6 @@ std::wstring watchTick(CPELKOmouseDlg& dialog) {
     MessageBoxAnswerer answerer(L"Error");
     dialog.SendMessage(WM_TIMER, layout::timer::kDeviceWatch);
     std::wstring text = answerer.text(0);
-    pumpDialog(dialog, 0); // the quit the box posts
+    pumpDialogPending(dialog); // the quit the box posts
     return text == L"(no box)" ? std::wstring() : text;
 }

@@ -135,8 +135,7 @@ TEST(WindowServices, ASingleLockHoldsTheSectionUntilItGoes) {
             CSingleLock waiting(&section, TRUE);
             entered = true;
         });
-        Sleep(100);
-        EXPECT_FALSE(entered);
+        EXPECT_FALSE(pumpUntil([&] { return entered.load(); }, 100));
     } // the destructor unlocks
     other.join();
     EXPECT_TRUE(entered);

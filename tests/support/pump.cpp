@@ -26,3 +26,12 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMilliseconds) {
     }
     return true;
 }
+
+bool pumpQueuedInput(DWORD timeoutMilliseconds) {
+    return pumpUntil(
+        [] {
+            pumpPending();
+            return HIWORD(GetQueueStatus(QS_INPUT)) == 0;
+        },
+        timeoutMilliseconds);
+}

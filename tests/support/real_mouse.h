@@ -18,10 +18,10 @@ inline void sendRealMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
     ::SendInput(1, &input, sizeof(input));
 }
 
-// The same, then 30 ms of this thread's messages dispatched.
+// The same, then this thread's messages dispatched until the event has been handled.
 inline void realMouse(DWORD flags, POINT screen, int wheelDelta = 0) {
     sendRealMouse(flags, screen, wheelDelta);
-    pumpFor(30);
+    pumpQueuedInput();
 }
 
 // A point of a window's client area in screen coordinates.
