@@ -1,40 +1,15 @@
 // Another program on the same mouse, its request coming in between a request of this program
 // and its reply (sim/second_host.h): each whole sequence holds the mouse, so the other program
 // waits for the sequence's end. A mouse held elsewhere past the bound is a failed exchange.
+#include "device/mouse_lock.h"
 #include "sim/second_host.h"
 #include "tests/device/device_fixture.h"
-
-#include "device/mouse_lock.h"
 
 #include <thread>
 
 namespace {
 
 using TwoHostsTest = DeviceTest;
-
-// A mouse held by a program that gives it back only when told to.
-class ElsewhereHeldMouse {
-  public:
-    ElsewhereHeldMouse() {
-        m_holder = std::thread([this] {
-            const MouseLock mouse;
-            ::SetEvent(m_held);
-            ::WaitForSingleObject(m_release, INFINITE);
-        });
-        ::WaitForSingleObject(m_held, INFINITE);
-    }
-    ~ElsewhereHeldMouse() {
-        ::SetEvent(m_release);
-        m_holder.join();
-        ::CloseHandle(m_held);
-        ::CloseHandle(m_release);
-    }
-
-  private:
-    HANDLE m_held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread m_holder;
-};
 
 } // namespace
 
@@ -72,7 +47,14 @@ TEST_F(TwoHostsTest, AMouseHeldElsewherePastTheBoundIsAFailedExchange) {
     ASSERT_NE(startUp(), nullptr);
     const int sent = bus->exchangeCount();
     const MouseSettings before = settings;
-    ElsewhereHeldMouse held;
+    HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        const MouseLock mouse;
+        ::SetEvent(held);
+        ::WaitForSingleObject(release, INFINITE);
+    });
+    ::WaitForSingleObject(held, INFINITE);
 
     EXPECT_FALSE(startUpDevice(*current, settings, firmwareVersion));
     commitSettings(*current, settings, testPanel(), currentProfile, CommitKind::Apply);
@@ -80,4 +62,8 @@ TEST_F(TwoHostsTest, AMouseHeldElsewherePastTheBoundIsAFailedExchange) {
     EXPECT_EQ(sendWatchRequest(*current).outcome, WatchOutcome::NoReply);
     EXPECT_TRUE(hasOpenHandle(*current) && current->unlocked && current->readAccess);
     EXPECT_EQ(bus->exchangeCount(), sent);
+    ::SetEvent(release);
+    holder.join();
+    ::CloseHandle(held);
+    ::CloseHandle(release);
 }
