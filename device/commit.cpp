@@ -2,6 +2,7 @@
 
 #include "device/config_block.h"
 #include "device/feature_report.h"
+#include "device/mouse_lock.h"
 #include "device/protocol_wait.h"
 
 namespace {
@@ -44,6 +45,8 @@ int twinStage(int stage) {
 
 void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValues& panel,
                     int currentProfile, CommitKind kind) {
+    const MouseLock mouse;
+    if (!mouse.held()) return;
     readStage(device, settings);
     if (kind == CommitKind::Apply) {
         settings.fixed2 = applyValueAt2;

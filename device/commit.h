@@ -11,7 +11,8 @@ int twinStage(int stage);
 
 // Reads the CPI stage, (Apply: sets addresses 2 and 4 to 0x1F and 0xE0), writes the block,
 // waits 200 ms, selects `currentProfile`, sets the twin stage with the panel's report rate and
-// swap, waits 400 ms and sets the stage itself. A stage read that fails or is refused keeps
-// the stage the settings hold.
+// swap, waits 400 ms and sets the stage itself, the mouse held throughout
+// (device/mouse_lock.h). A stage read that fails or is refused keeps the stage the settings
+// hold. When the mouse cannot be had nothing is sent and the settings stay as they are.
 void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValues& panel,
                     int currentProfile, CommitKind kind);

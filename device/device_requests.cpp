@@ -1,5 +1,7 @@
 #include "device/device_requests.h"
 
+#include "device/mouse_lock.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -92,6 +94,11 @@ bool runDeviceInitialisation(HidDevice& device, std::wstring& firmwareVersion) {
 WatchReply sendWatchRequest(HidDevice& device) {
     WatchReply reply;
     if (!hasOpenHandle(device) || !device.readAccess || !device.unlocked) return reply;
+    const MouseLock mouse;
+    if (!mouse.held()) {
+        reply.outcome = WatchOutcome::NoReply;
+        return reply;
+    }
     FeatureReport& report = sharedFeatureReport();
     buildRequest(report, Command::ReadBlock, {6});
     switch (exchange(device, report)) {

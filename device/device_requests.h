@@ -41,7 +41,7 @@ bool runDeviceInitialisation(HidDevice& device, std::wstring& firmwareVersion);
 enum class WatchOutcome {
     NotPolled,  // no open handle, no read access or not unlocked
     DeviceLost, // SetFeature failed: the record is marked lost
-    NoReply,    // GetFeature failed: nothing more this tick
+    NoReply,    // GetFeature failed, or the mouse could not be had: nothing more this tick
     Refused,
     Answered,
 };
@@ -52,5 +52,5 @@ struct WatchReply {
     uint8_t cpiStage = 0;      // reply byte 5
 };
 
-// The once-a-second poll: 'D' at address 6.
+// The once-a-second poll: 'D' at address 6, the mouse held for it (device/mouse_lock.h).
 WatchReply sendWatchRequest(HidDevice& device);

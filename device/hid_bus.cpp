@@ -19,6 +19,8 @@ const HidBus systemBus = {
     ::HidP_MaxUsageListLength,
     ::HidD_SetFeature,
     ::HidD_GetFeature,
+    // One name for every program on the session's Pelko.
+    L"Local\\Glimmerhaus.Pelko.Mouse",
 };
 
 HidBus busInUse = systemBus;

@@ -1,6 +1,7 @@
 // The HID bus seam: every HID, SetupAPI and file call the device layer makes goes through one
-// table of function pointers with the exact Win32 signatures. The program runs on the real
-// functions; tests and the simulated mouse install a stand-in table.
+// table of function pointers with the exact Win32 signatures, beside the name of the mutex that
+// holds the table's mouse for one protocol sequence (device/mouse_lock.h). The program runs on
+// the real functions; tests and the simulated mouse install a stand-in table.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +28,7 @@ struct HidBus {
     decltype(&::HidP_MaxUsageListLength) HidP_MaxUsageListLength;
     decltype(&::HidD_SetFeature) HidD_SetFeature;
     decltype(&::HidD_GetFeature) HidD_GetFeature;
+    const wchar_t* mouseLockName;
 };
 
 // The table of the operating system's own functions.

@@ -171,6 +171,7 @@ BOOLEAN SimHidBus::setFeature(HANDLE handle, void* buffer, ULONG length) {
     pendingReply = firmware.answer(entry.request);
     entry.result = (*pendingReply)[2] ? ExchangeOutcome::Accepted : ExchangeOutcome::Refused;
     wireLog.push_back(entry);
+    if (afterRequest) afterRequest(index);
     return TRUE;
 }
 

@@ -94,6 +94,10 @@ class SimHidBus {
     std::vector<WireExchange> wireLog;
     std::vector<std::string> createdPaths; // every CreateFileA that succeeded
     int badCloseCount = 0;                 // CloseHandle on a handle that is not open
+    // Runs on the calling thread once the firmware has answered the request of exchange
+    // `index`, before the HidD_GetFeature that collects the reply: where another program's
+    // request lands when nothing holds the mouse (sim/second_host.h).
+    std::function<void(int index)> afterRequest;
 
     // The seam's implementation (called through the installed table).
     struct OpenHandle {

@@ -3,6 +3,7 @@
 #include "sim/sim_bus.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -156,11 +157,20 @@ BOOLEAN NTAPI simGetFeature(HANDLE handle, PVOID buffer, ULONG length) {
 }
 
 const HidBus simBus = {
-    simGetHidGuid,        simGetClassDevs,       simEnumInterfaces, simInterfaceDetail,
-    simDestroyList,       simCreateFile,         simCloseHandle,    simGetPreparsedData,
-    simFreePreparsedData, simGetAttributes,      simGetCaps,        simButtonCaps,
-    simValueCaps,         simMaxUsageListLength, simSetFeature,     simGetFeature,
+    simGetHidGuid, simGetClassDevs, simEnumInterfaces,   simInterfaceDetail,    simDestroyList,
+    simCreateFile, simCloseHandle,  simGetPreparsedData, simFreePreparsedData,  simGetAttributes,
+    simGetCaps,    simButtonCaps,   simValueCaps,        simMaxUsageListLength, simSetFeature,
+    simGetFeature,
+    nullptr, // named at install
 };
+
+// Each process's simulated mouse is a mouse of its own: it is held under a name of its own,
+// which nothing outside the process waits for.
+const wchar_t* simMouseLockName() {
+    static const std::wstring name =
+        L"Local\\Glimmerhaus.Pelko.Simulated." + std::to_wstring(::GetCurrentProcessId());
+    return name.c_str();
+}
 
 } // namespace
 
@@ -168,7 +178,9 @@ void SimHidBus::install() {
     if (!installed) previous = hidBus();
     installed = true;
     activeBus = this;
-    installHidBus(simBus);
+    HidBus table = simBus;
+    table.mouseLockName = simMouseLockName();
+    installHidBus(table);
 }
 
 SimHidBus::~SimHidBus() {
