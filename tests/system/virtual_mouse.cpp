@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -47,15 +48,24 @@ bool VirtualMouse::run(const std::wstring& arguments) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info))
+                          &startup, &info)) {
+        std::fprintf(stderr, "pelko-device %ls: not started (error %lu)\n", arguments.c_str(),
+                     ::GetLastError());
         return false;
+    }
     DWORD code = 1;
-    if (::WaitForSingleObject(info.hProcess, kStepTimeoutMs) == WAIT_OBJECT_0)
+    const DWORD waited = ::WaitForSingleObject(info.hProcess, kStepTimeoutMs);
+    if (waited == WAIT_OBJECT_0)
         ::GetExitCodeProcess(info.hProcess, &code);
     else
         ::TerminateProcess(info.hProcess, 1);
     ::CloseHandle(info.hThread);
     ::CloseHandle(info.hProcess);
+    // A failed step says why, so that a red run can be told from a slow or a crashed one.
+    if (code != 0)
+        std::fprintf(stderr, "pelko-device %ls: %s %#lx\n", arguments.c_str(),
+                     waited == WAIT_OBJECT_0 ? "ended with" : "did not end in time, wait result",
+                     waited == WAIT_OBJECT_0 ? code : waited);
     return code == 0;
 }
 
