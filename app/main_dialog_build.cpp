@@ -3,6 +3,7 @@
 #include "app/main_dialog.h"
 
 #include "app/button_style.h"
+#include "app/failed_library.h"
 #include "app/skin_library.h"
 #include "controls/skin_colour.h"
 #include "device/device_start_up.h"
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr int kScanLimit = 50;
-constexpr size_t kMessageMax = 259;
-constexpr DWORD kSystemTextMax = 260;
 constexpr DWORD kHoverButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
 constexpr UINT kLabelColourString = 146;
@@ -38,14 +37,6 @@ const layout::List& listRow(int id) {
     for (const layout::List& row : layout::kLists)
         if (row.id == id) return row;
     return layout::kLists[0];
-}
-
-// The system's text for an error code, at most kSystemTextMax characters.
-std::wstring systemErrorText(DWORD error) {
-    wchar_t text[kSystemTextMax] = {};
-    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                     text, kSystemTextMax, nullptr);
-    return text;
 }
 
 } // namespace
@@ -145,12 +136,7 @@ bool CPELKOmouseDlg::loadSkin(const std::wstring& name) {
 }
 
 void CPELKOmouseDlg::reportMissingSkin() {
-    std::wstring error = systemErrorText(::GetLastError());
-    std::wstring text = std::wstring(L"Failed opening DLL : ") + kDefaultSkinLibraryName +
-                        L"\r\nError: " + error + L"\r\n";
-    text.resize(std::min(text.size(), kMessageMax));
-    ::OutputDebugStringW(text.c_str());
-    MessageBox(text.c_str(), L"Failed", MB_OK);
+    showFailedLibrary(m_hWnd, kDefaultSkinLibraryName, ::GetLastError());
     ::PostQuitMessage(0);
 }
 

@@ -1,6 +1,9 @@
 #include "app/pelko_app.h"
 
+#include "app/failed_library.h"
 #include "app/main_dialog.h"
+#include "controls/image_library.h"
+#include "device/hid_bus.h"
 
 #include <commctrl.h>
 
@@ -16,6 +19,15 @@ void initialiseCommonControls() {
 }
 
 } // namespace
+
+bool systemLibrariesLoaded() {
+    for (const SystemLibrary* library : {&systemHidLibrary(), &MsimgLibrary()}) {
+        if (library->loaded()) continue;
+        showFailedLibrary(nullptr, library->fileName(), library->error());
+        return false;
+    }
+    return true;
+}
 
 bool storeStartUpMarker() {
     HKEY key = nullptr;
@@ -38,6 +50,7 @@ void notifyCompanion(UINT code) {
 }
 
 BOOL CPELKOmouseApp::InitInstance() {
+    if (!systemLibrariesLoaded()) return FALSE;
     initialiseCommonControls();
     CPELKOmouseDlg dialog(nullptr);
     m_pMainWnd = &dialog;

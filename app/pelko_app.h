@@ -1,4 +1,5 @@
-// CPELKOmouseApp: the application object. It prepares the common controls, leaves the
+// CPELKOmouseApp: the application object. It loads the system libraries the program takes
+// functions from (a missing one ends the program), prepares the common controls, leaves the
 // start-up marker in the registry, tells the companion program, runs the main window as a
 // modal dialog and then ends the process.
 #pragma once
@@ -10,6 +11,10 @@ class CPELKOmouseApp : public CWinApp {
     // Always FALSE: the process ends when the dialog has ended.
     BOOL InitInstance() override;
 };
+
+// Loads hid.dll and msimg32.dll from Windows' own folder; when one of them, or a function the
+// program takes from it, is missing, shows the "Failed" box naming it and returns false.
+bool systemLibrariesLoaded();
 
 // HKEY_CURRENT_USER "Control Panel\PELKOmouse\Profile1"; "Language" = 9 is stored there.
 inline constexpr wchar_t kStartUpKey[] = L"Control Panel\\PELKOmouse\\Profile1";

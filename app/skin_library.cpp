@@ -29,6 +29,25 @@ bool isBareFileName(const std::string& name) {
     return name.find_first_of("\\/:") == std::string::npos;
 }
 
+// The running program's folder with its trailing separator; empty (and the reason in
+// GetLastError) when the program's path does not fit the path limit.
+std::wstring programFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0) return {};
+    if (length >= MAX_PATH) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return {};
+    }
+    const std::wstring program(path, length);
+    const size_t separator = program.find_last_of(L'\\');
+    if (separator == std::wstring::npos) {
+        ::SetLastError(ERROR_BAD_PATHNAME);
+        return {};
+    }
+    return program.substr(0, separator + 1);
+}
+
 } // namespace
 
 std::wstring skinLibraryNameForPath(const char* path) {
@@ -56,5 +75,7 @@ std::wstring skinLibraryNameForPath(const char* path) {
 }
 
 HMODULE loadSkinLibrary(const wchar_t* name) {
-    return ::LoadLibraryExW(name, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const std::wstring folder = programFolder();
+    if (folder.empty()) return nullptr;
+    return ::LoadLibraryExW((folder + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 }

@@ -15,5 +15,7 @@ inline constexpr size_t kSkinLibraryNameMax = 27;
 // "MI_", or would give a name that is not a bare file name.
 std::wstring skinLibraryNameForPath(const char* path);
 
-// Loads the named file as a data-only image (resources only, no code runs); null on failure.
+// Loads the file of that bare name from the program's own folder (never from the current
+// directory or PATH) as a data-only image: resources only, no code runs. Null on failure, with
+// the reason in GetLastError.
 HMODULE loadSkinLibrary(const wchar_t* name);

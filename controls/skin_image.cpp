@@ -1,5 +1,7 @@
 #include "controls/skin_image.h"
 
+#include "controls/image_library.h"
+
 bool LoadSkinImage(CBitmap& slot, HMODULE module, UINT id) {
     WORD resourceId = LOWORD(id);
     // A null module would load the system's own bitmaps, and id 0 names no resource.
@@ -33,8 +35,8 @@ ImageDC::ImageDC(HDC compatibleWith, HBITMAP image)
 BOOL TransparentCopy(HDC dest, const CBitmap& image, int width, int height) {
     ImageDC source(dest, image);
     if (!source.ok()) return FALSE;
-    return ::TransparentBlt(dest, 0, 0, width, height, source, 0, 0, width, height,
-                            kTransparentColour);
+    return MsimgTransparentBlt(dest, 0, 0, width, height, source, 0, 0, width, height,
+                               kTransparentColour);
 }
 
 bool HitTestMask(HDC controlDc, const CBitmap& mask, int x, int y, COLORREF key) {

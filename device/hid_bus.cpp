@@ -1,40 +1,59 @@
 #include "device/hid_bus.h"
 
+#include <optional>
+
 namespace {
 
-const HidBus systemBus = {
-    ::HidD_GetHidGuid,
-    ::SetupDiGetClassDevsW,
-    ::SetupDiEnumDeviceInterfaces,
-    ::SetupDiGetDeviceInterfaceDetailW,
-    ::SetupDiDestroyDeviceInfoList,
-    ::CreateFileA,
-    ::CloseHandle,
-    ::HidD_GetPreparsedData,
-    ::HidD_FreePreparsedData,
-    ::HidD_GetAttributes,
-    ::HidP_GetCaps,
-    ::HidP_GetSpecificButtonCaps,
-    ::HidP_GetSpecificValueCaps,
-    ::HidP_MaxUsageListLength,
-    ::HidD_SetFeature,
-    ::HidD_GetFeature,
-    // One name for every program on the session's Pelko.
-    L"Local\\Glimmerhaus.Pelko.Mouse",
+// hid.dll from Windows' own folder, and the table over its functions, SetupAPI's and
+// kernel32's, with the name of the session's mouse lock.
+struct SystemHid {
+    SystemLibrary library{L"hid.dll"};
+    HidBus bus = {};
+
+    SystemHid() {
+        library.take(bus.HidD_GetHidGuid, "HidD_GetHidGuid");
+        bus.SetupDiGetClassDevsW = ::SetupDiGetClassDevsW;
+        bus.SetupDiEnumDeviceInterfaces = ::SetupDiEnumDeviceInterfaces;
+        bus.SetupDiGetDeviceInterfaceDetailW = ::SetupDiGetDeviceInterfaceDetailW;
+        bus.SetupDiDestroyDeviceInfoList = ::SetupDiDestroyDeviceInfoList;
+        bus.CreateFileA = ::CreateFileA;
+        bus.CloseHandle = ::CloseHandle;
+        library.take(bus.HidD_GetPreparsedData, "HidD_GetPreparsedData");
+        library.take(bus.HidD_FreePreparsedData, "HidD_FreePreparsedData");
+        library.take(bus.HidD_GetAttributes, "HidD_GetAttributes");
+        library.take(bus.HidP_GetCaps, "HidP_GetCaps");
+        library.take(bus.HidP_GetSpecificButtonCaps, "HidP_GetSpecificButtonCaps");
+        library.take(bus.HidP_GetSpecificValueCaps, "HidP_GetSpecificValueCaps");
+        library.take(bus.HidP_MaxUsageListLength, "HidP_MaxUsageListLength");
+        library.take(bus.HidD_SetFeature, "HidD_SetFeature");
+        library.take(bus.HidD_GetFeature, "HidD_GetFeature");
+        bus.mouseLockName = L"Local\\Glimmerhaus.Pelko.Mouse"; // one name for every program
+    }
 };
 
-HidBus busInUse = systemBus;
+// Loaded at the first use, never while the program's globals are made: by then the
+// framework's wWinMain has restricted the search.
+const SystemHid& systemHid() {
+    static const SystemHid hid;
+    return hid;
+}
+
+std::optional<HidBus> installedBus;
 
 } // namespace
 
+const SystemLibrary& systemHidLibrary() {
+    return systemHid().library;
+}
+
 const HidBus& systemHidBus() {
-    return systemBus;
+    return systemHid().bus;
 }
 
 const HidBus& hidBus() {
-    return busInUse;
+    return installedBus ? *installedBus : systemHidBus();
 }
 
 void installHidBus(const HidBus& bus) {
-    busInUse = bus;
+    installedBus = bus;
 }

@@ -1,8 +1,11 @@
 // The HID bus seam: every HID, SetupAPI and file call the device layer makes goes through one
 // table of function pointers with the exact Win32 signatures, beside the name of the mutex that
 // holds the table's mouse for one protocol sequence (device/mouse_lock.h). The program runs on
-// the real functions; tests and the simulated mouse install a stand-in table.
+// the real functions (hid.dll's taken from Windows' own folder at the first use, never
+// imported); tests and the simulated mouse install a stand-in table.
 #pragma once
+
+#include "framework/system_library.h"
 
 #include <windows.h>
 #include <setupapi.h>
@@ -31,7 +34,12 @@ struct HidBus {
     const wchar_t* mouseLockName;
 };
 
-// The table of the operating system's own functions.
+// hid.dll as the system's table loads it: the program's start reports a missing library or
+// function, before any call goes through the table.
+const SystemLibrary& systemHidLibrary();
+
+// The table of the operating system's own functions; hid.dll's are null when
+// systemHidLibrary() says it failed.
 const HidBus& systemHidBus();
 
 // The table in use; the system's until another is installed.

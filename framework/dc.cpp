@@ -55,12 +55,6 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sx, i
                         sh, rop);
 }
 
-BOOL CDC::TransparentBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw,
-                         int sh, UINT transparent) {
-    if (!source) return FALSE;
-    return ::TransparentBlt(m_hDC, x, y, width, height, source->m_hDC, sx, sy, sw, sh, transparent);
-}
-
 int CDC::DrawText(const std::wstring& text, RECT* rect, UINT format) {
     return ::DrawTextW(m_hDC, text.c_str(), static_cast<int>(text.size()), rect, format);
 }

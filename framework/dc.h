@@ -31,8 +31,6 @@ class CDC {
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, DWORD rop);
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw,
                     int sh, DWORD rop);
-    BOOL TransparentBlt(int x, int y, int width, int height, CDC* source, int sx, int sy, int sw,
-                        int sh, UINT transparent);
     int DrawText(const std::wstring& text, RECT* rect, UINT format);
     COLORREF SetTextColor(COLORREF colour) { return ::SetTextColor(m_hDC, colour); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }

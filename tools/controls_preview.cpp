@@ -7,6 +7,7 @@
 #include "controls/bitmap_combo_box.h"
 #include "controls/bitmap_slider.h"
 #include "controls/hover_button.h"
+#include "controls/image_library.h"
 #include "controls/skin_colour.h"
 #include "controls/skin_image.h"
 #include "tests/support/beside_program.h"
@@ -72,8 +73,8 @@ class PreviewWindow : public CWnd {
         if (LoadSkinImage(page, skin, 162)) {
             ImageDC source(dc, page);
             SIZE size = SkinImageSize(page);
-            TransparentBlt(dc, kPage.x, kPage.y, size.cx, size.cy, source, 0, 0, size.cx, size.cy,
-                           kTransparentColour);
+            MsimgTransparentBlt(dc, kPage.x, kPage.y, size.cx, size.cy, source, 0, 0, size.cx,
+                                size.cy, kTransparentColour);
         }
         SetTextColor(dc, kLabel);
         SetBkMode(dc, TRANSPARENT);

@@ -39,7 +39,7 @@ HANDLE beginCopy(const std::wstring& source, const std::wstring& target) {
 
 std::vector<WORD> releaseSkinBitmapIds() {
     std::vector<WORD> ids;
-    HMODULE skin = loadSkinLibrary(besideProgram(kDefaultSkinLibraryName).c_str());
+    HMODULE skin = loadSkinLibrary(kDefaultSkinLibraryName); // beside the program
     if (!skin) return ids;
     ::EnumResourceNamesW(skin, MAKEINTRESOURCEW(2), collectBitmap, LONG_PTR(&ids));
     ::FreeLibrary(skin);

@@ -33,14 +33,17 @@ fs::path binFolder() {
     return fs::path(self).parent_path();
 }
 
-Program::Program(const fs::path& exe, const fs::path& memoryFile, const fs::path& wireLog) {
+Program::Program(const fs::path& exe, const fs::path& memoryFile, const fs::path& wireLog,
+                 const fs::path& currentFolder) {
     if (!memoryFile.empty()) ::SetEnvironmentVariableW(L"PELKO_SIM_MEMORY", memoryFile.c_str());
     if (!wireLog.empty()) ::SetEnvironmentVariableW(L"PELKO_SIM_WIRELOG", wireLog.c_str());
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     std::wstring command = L"\"" + exe.wstring() + L"\"";
-    m_started = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 exe.parent_path().c_str(), &startup, &m_info);
+    m_started =
+        ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         currentFolder.empty() ? exe.parent_path().c_str() : currentFolder.c_str(),
+                         &startup, &m_info);
     ::SetEnvironmentVariableW(L"PELKO_SIM_MEMORY", nullptr);
     ::SetEnvironmentVariableW(L"PELKO_SIM_WIRELOG", nullptr);
 }

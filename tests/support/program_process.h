@@ -10,12 +10,13 @@
 // The folder of the running test program, where the build puts the programs it tests.
 std::filesystem::path binFolder();
 
-// A program started with an optional PELKO_SIM_MEMORY and PELKO_SIM_WIRELOG; ended (closed or
-// killed) when it goes.
+// A program started with an optional PELKO_SIM_MEMORY and PELKO_SIM_WIRELOG, in its own folder
+// or in currentFolder; ended (closed or killed) when it goes.
 class Program {
   public:
     explicit Program(const std::filesystem::path& exe, const std::filesystem::path& memoryFile = {},
-                     const std::filesystem::path& wireLog = {});
+                     const std::filesystem::path& wireLog = {},
+                     const std::filesystem::path& currentFolder = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
