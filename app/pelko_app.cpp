@@ -1,6 +1,7 @@
 #include "app/pelko_app.h"
 
 #include "app/main_dialog.h"
+#include "device/configuration_program.h"
 
 #include <commctrl.h>
 
@@ -38,6 +39,9 @@ void notifyCompanion(UINT code) {
 }
 
 BOOL CPELKOmouseApp::InitInstance() {
+    // First of all: the companion then keeps away from the mouse until this process ends, in
+    // whichever order the two start, and also when the registry step below fails.
+    announceConfigurationProgram();
     initialiseCommonControls();
     CPELKOmouseDlg dialog(nullptr);
     m_pMainWnd = &dialog;
