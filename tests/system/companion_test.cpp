@@ -419,6 +419,7 @@ TEST_F(CompanionTest, NoExchangeOfTheCompanionWhileAWindowRunsInEveryStartOrder)
     const std::pair<Order, const char*> orders[] = {{Order::CompanionFirst, "companion first"},
                                                     {Order::WindowFirst, "window first"},
                                                     {Order::Together, "together"}};
+    size_t windowExchanges = 0;
     for (const auto& [order, name] : orders) {
         SCOPED_TRACE(name);
         const Round round = windowRound(order);
@@ -426,7 +427,14 @@ TEST_F(CompanionTest, NoExchangeOfTheCompanionWhileAWindowRunsInEveryStartOrder)
         EXPECT_EQ(round.foreign, "");
         EXPECT_GE(round.resumeMs, 0) << "the companion did not resume";
         EXPECT_LE(round.resumeMs, kResumeMs);
+        // For scripts/soak-companion, which repeats this test.
+        std::printf("window round: %s, memory %s, %s, companion back after %lld ms\n", name,
+                    round.memoryExact ? "exact" : "wrong",
+                    round.foreign.empty() ? "no foreign exchange" : round.foreign.c_str(),
+                    round.resumeMs);
+        windowExchanges += round.windowExchanges;
     }
+    std::printf("window exchanges: %zu of %zu\n", windowExchanges, lineCount());
 }
 
 TEST_F(CompanionTest, TwoWindowsAndAHungOneKeepTheCompanionAwayUntilTheyEnd) {
@@ -435,8 +443,11 @@ TEST_F(CompanionTest, TwoWindowsAndAHungOneKeepTheCompanionAwayUntilTheyEnd) {
     ASSERT_TRUE(waitForFollowing(0));
     size_t mark = lineCount();
     {
-        Program first(binFolder() / L"pelkocfg.exe"), second(binFolder() / L"pelkocfg.exe");
-        ASSERT_TRUE(first.window(L"Glimmerhaus Pelko") && second.window(L"Glimmerhaus Pelko"));
+        // The second once the first shows: two copies' own start-ups may not meet.
+        Program first(binFolder() / L"pelkocfg.exe");
+        ASSERT_TRUE(first.window(L"Glimmerhaus Pelko"));
+        Program second(binFolder() / L"pelkocfg.exe");
+        ASSERT_TRUE(second.window(L"Glimmerhaus Pelko"));
         ::Sleep(1500);
         EXPECT_TRUE(first.closeMainWindow() && second.closeMainWindow());
     }
@@ -460,40 +471,6 @@ TEST_F(CompanionTest, TwoWindowsAndAHungOneKeepTheCompanionAwayUntilTheyEnd) {
     EXPECT_GE(hungResumeMs, 0);
     EXPECT_LE(hungResumeMs, kResumeMs);
     EXPECT_EQ(foreignToOneWindow(lines(), startUpFrom(lines(), mark), resume, 0), "");
-}
-
-// The interleaving proof at length, outside the ctest run (scripts/soak-companion):
-// PELKO_SOAK_ROUNDS window starts (100 unless given), the three start orders in turn.
-TEST_F(CompanionTest, DISABLED_Soak) {
-    wchar_t text[16] = {};
-    const int rounds =
-        ::GetEnvironmentVariableW(L"PELKO_SOAK_ROUNDS", text, 16) ? std::max(1, _wtoi(text)) : 100;
-    plug();
-    int exact = 0, clean = 0, resumed = 0;
-    size_t windowExchanges = 0;
-    std::vector<long long> resumeMs;
-    for (int i = 0; i < rounds; ++i) {
-        const Round round = windowRound(Order(i % 3));
-        exact += round.memoryExact;
-        clean += round.foreign.empty();
-        resumed += round.resumeMs >= 0 && round.resumeMs <= kResumeMs;
-        windowExchanges += round.windowExchanges;
-        resumeMs.push_back(round.resumeMs);
-        EXPECT_TRUE(round.memoryExact && round.foreign.empty())
-            << "round " << i << ": " << round.foreign;
-    }
-    std::sort(resumeMs.begin(), resumeMs.end());
-    std::printf(
-        "soak: %d window starts (companion first, window first, together in turn)\n"
-        "soak: %d Applies with the memory exact\n"
-        "soak: %d window runs without a companion exchange between their first and last\n"
-        "soak: %zu exchanges of the windows, %zu of the companion, %zu in all\n"
-        "soak: companion resumed within 2 s after %d windows; median %lld ms, max %lld ms\n",
-        rounds, exact, clean, windowExchanges, lineCount() - windowExchanges, lineCount(), resumed,
-        resumeMs[resumeMs.size() / 2], resumeMs.back());
-    EXPECT_EQ(exact, rounds);
-    EXPECT_EQ(clean, rounds);
-    EXPECT_EQ(resumed, rounds);
 }
 
 } // namespace
