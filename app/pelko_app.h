@@ -1,6 +1,7 @@
-// CPELKOmouseApp: the application object. It prepares the common controls, leaves the
-// start-up marker in the registry, tells the companion program, runs the main window as a
-// modal dialog and then ends the process.
+// CPELKOmouseApp: the application object. It makes its presence known to the companion for
+// as long as the process runs, prepares the common controls, leaves the start-up marker in the
+// registry, tells the companion program, runs the main window as a modal dialog and then ends
+// the process.
 #pragma once
 
 #include "framework/win_app.h"
