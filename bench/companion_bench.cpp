@@ -43,8 +43,8 @@ int seed(const char* file) {
 std::wstring storedWheelLines() {
     wchar_t text[16] = {};
     DWORD size = sizeof(text);
-    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines",
-                   RRF_RT_REG_SZ, nullptr, text, &size);
+    ::RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WheelScrollLines", RRF_RT_REG_SZ,
+                   nullptr, text, &size);
     return text;
 }
 
@@ -57,8 +57,8 @@ bool pressProfileButton() {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info))
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
         return false;
     DWORD code = 1;
     ::WaitForSingleObject(info.hProcess, 30000);
@@ -69,6 +69,8 @@ bool pressProfileButton() {
 }
 
 int press(int presses) {
+    // Lines no profile carries: the first press changes them too.
+    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, 1, nullptr, SPIF_UPDATEINIFILE);
     int missed = 0;
     for (int i = 0; i < presses; ++i) {
         const std::wstring before = storedWheelLines();

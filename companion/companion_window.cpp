@@ -87,7 +87,7 @@ LRESULT CCompanionWnd::OnTimer(WPARAM id, LPARAM) {
         m_follower.poll();
         break;
     case kRetryTimer:
-        m_follower.connect();
+        m_follower.retry();
         break;
     case kAsideTimer:
         m_follower.checkAside();

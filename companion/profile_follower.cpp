@@ -30,6 +30,10 @@ void ProfileFollower::connect() {
     }
 }
 
+void ProfileFollower::retry() {
+    if (m_state == State::Searching || m_state == State::Retrying) connect();
+}
+
 void ProfileFollower::poll() {
     if (m_state != State::Following || !mayTalk()) return;
     const WatchReply reply = m_link.watch();

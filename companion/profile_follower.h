@@ -26,6 +26,8 @@ class ProfileFollower {
     // Opens the mouse, or steps aside for a configuration program that runs. Also what a
     // rescan, a retry and the end of a configuration program do. Applies nothing.
     void connect();
+    // Searching or retrying: opens the mouse if it is there now.
+    void retry();
     // One watch request; a newly selected profile has its settings applied.
     void poll();
     // A configuration program starts (WM_USER + 15, + 14): let go of the mouse at once.
