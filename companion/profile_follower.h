@@ -45,8 +45,11 @@ class ProfileFollower {
     // sequence on the mouse.
     bool mayTalk();
     void lose(State next);
-    void follow(const MouseState& now);
-    void applyProfile(const MouseState& now);
+    // The answer compared with the last one; a newly selected profile comes back with its
+    // record read.
+    std::optional<MouseState> follow(const MouseState& now, ProfileSettings& record);
+    // What the record carries, to Windows.
+    void apply(const MouseState& now, const ProfileSettings& record);
 
     FollowerEvents* m_events;
     FollowerEvents m_noEvents;

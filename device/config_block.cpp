@@ -1,6 +1,7 @@
 #include "device/config_block.h"
 
 #include "device/feature_report.h"
+#include "device/mouse_lock.h"
 
 #include <cmath>
 #include <cstring>
@@ -34,6 +35,8 @@ int readConfigBlock(HidDevice& device, MouseSettings& settings) {
 
 bool readProfileRecord(HidDevice& device, int offset, ProfileSettings& profile) {
     if (profileIndex(offset) < 0) return false;
+    const MouseLock mouse;
+    if (!mouse.held()) return false;
     FeatureReport& report = sharedFeatureReport();
     uint8_t bytes[3 * ConfigRecordSize] = {};
     for (int part = 0; part * ConfigRecordSize < int(sizeof(ProfileSettings)); ++part) {

@@ -9,8 +9,9 @@
 int readConfigBlock(HidDevice& device, MouseSettings& settings);
 
 // The 11 bytes of profile `offset` (0, 11 or 22) as the device holds them now: three 'D'
-// requests from the profile's own address. False, with `profile` untouched, for another offset
-// or when a request fails or is refused.
+// requests from the profile's own address, the mouse held alone for them. False, with
+// `profile` untouched, for another offset, a mouse kept by another program, or a request that
+// fails or is refused.
 bool readProfileRecord(HidDevice& device, int offset, ProfileSettings& profile);
 
 // 'E' requests for the records that were read, in address order; outcomes are not looked at.
