@@ -188,21 +188,23 @@ struct Round {
     size_t windowExchanges = 0;
 };
 
+struct WindowSearch {
+    DWORD process;
+    bool found = false;
+};
+
+BOOL CALLBACK matchVisibleWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    search->found = owner == search->process && ::IsWindowVisible(window);
+    return !search->found;
+}
+
 // Whether the process shows a window (a message box, say) now.
 bool showsAWindow(DWORD process) {
-    struct Search {
-        DWORD process;
-        bool found = false;
-    } search{process};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            s->found = s->found || (owner == s->process && ::IsWindowVisible(window));
-            return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process};
+    ::EnumWindows(matchVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
