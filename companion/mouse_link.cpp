@@ -15,9 +15,9 @@ MouseLink::Opened MouseLink::open() {
         HidDevice& record = m_list[i];
         if (!hasValidPath(record)) continue;
         listed = true;
-        // The pointer collection refuses the re-open for reading and writing: no exchange.
         m_block = MouseSettings{};
         std::wstring firmwareVersion;
+        // The pointer collection refuses the re-open for reading and writing: no exchange.
         if (!startUpDevice(record, m_block, firmwareVersion)) continue;
         m_current = &record;
         return record.unlocked ? Opened::Watchable : Opened::Locked;
