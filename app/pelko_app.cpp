@@ -3,6 +3,7 @@
 #include "app/failed_library.h"
 #include "app/main_dialog.h"
 #include "controls/image_library.h"
+#include "device/configuration_program.h"
 #include "device/hid_bus.h"
 
 #include <commctrl.h>
@@ -51,6 +52,10 @@ void notifyCompanion(UINT code) {
 
 BOOL CPELKOmouseApp::InitInstance() {
     if (!systemLibrariesLoaded()) return FALSE;
+    // Before anything talks to the mouse: the companion then keeps away from it until this
+    // process ends, in whichever order the two start, and also when the registry step below
+    // fails.
+    announceConfigurationProgram();
     initialiseCommonControls();
     CPELKOmouseDlg dialog(nullptr);
     m_pMainWnd = &dialog;

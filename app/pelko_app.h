@@ -1,7 +1,8 @@
 // CPELKOmouseApp: the application object. It loads the system libraries the program takes
-// functions from (a missing one ends the program), prepares the common controls, leaves the
-// start-up marker in the registry, tells the companion program, runs the main window as a
-// modal dialog and then ends the process.
+// functions from (a missing one ends the program), makes its presence known to the companion
+// for as long as the process runs, prepares the common controls, leaves the start-up marker
+// in the registry, tells the companion program, runs the main window as a modal dialog and
+// then ends the process.
 #pragma once
 
 #include "framework/win_app.h"

@@ -67,27 +67,20 @@ int codeOfRate(Rate rate) {
     return 8;
 }
 
-bool inSensitivityDetent(float speed) {
-    return speed > 9.4f && speed < 11.5f;
-}
-
-float snappedSpeed(float speed) {
-    return inSensitivityDetent(speed) ? kSensitivityDetent : speed;
-}
-
 ProfileView viewFromBlock(const ProfileSettings& profile) {
     ProfileView view;
     view.cpi1Entry = cpiEntryOfCode(profile.cpiCode[0]);
     view.cpi2Entry = cpiEntryOfCode(profile.cpiCode[1]);
     view.rate = rateOfCode(profile.reportRateCode);
     view.swapOn = swapOfCode(profile.buttonSwap);
-    view.accelerationOn = profile.acceleration == 1;
-    const int wheel = profile.wheelLines;
-    if (wheel != 0) {
-        view.wheel = float(wheel < 0 ? wheel + kWheelPageFlag : wheel);
-        view.onePage = wheel < 0;
+    const CarriedPointerSettings pointer =
+        carriedPointerSettings({profile.pointerSpeed, profile.acceleration, profile.wheelLines});
+    view.accelerationOn = pointer.accelerationOn.value_or(false);
+    if (pointer.wheel) {
+        view.wheel = pointer.wheel->lines;
+        view.onePage = pointer.wheel->onePage;
     }
-    view.speed = speedOf(float(profile.pointerSpeed));
+    view.speed = pointer.speed;
     return view;
 }
 

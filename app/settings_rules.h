@@ -4,6 +4,7 @@
 #pragma once
 
 #include "device/mouse_settings.h"
+#include "pointer/carried_pointer_settings.h"
 
 #include <optional>
 
@@ -16,12 +17,6 @@ enum class Rate { Hz125, Hz500, Hz1000 };
 // Report-rate code 1 → 1000 Hz, 2 → 500 Hz, 0 or 8 → 125 Hz; none for any other code.
 std::optional<Rate> rateOfCode(int code);
 int codeOfRate(Rate rate);
-
-// Speeds in the middle of the scale snap to 10.5.
-bool inSensitivityDetent(float speed);
-inline constexpr float kSensitivityDetent = 10.5f;
-// The speed as the slider shows it: 10.5 in the middle of the scale, any other unchanged.
-float snappedSpeed(float speed);
 
 // What showing a profile puts into the controls. An empty CPI entry leaves its list alone; an
 // empty rate or swap checks no button of its group, so that the profile keeps its byte; an empty
@@ -36,7 +31,9 @@ struct ProfileView {
     std::optional<float> speed;
 };
 
-// From the profile's bytes as the device holds them; codes that match no rule stay empty.
+// From the profile's bytes as the device holds them; codes that match no rule stay empty. The
+// pointer settings as carriedPointerSettings decodes them, except that an acceleration byte
+// other than 0 and 1 shows "Disable".
 ProfileView viewFromBlock(const ProfileSettings& profile);
 // From the mirror entry of profile index 0..2; CPI codes that match no rule fall back to the
 // profile's factory choice, other codes stay empty.

@@ -1,8 +1,10 @@
 #include "device/config_block.h"
 
 #include "device/feature_report.h"
+#include "device/mouse_lock.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -29,6 +31,23 @@ int readConfigBlock(HidDevice& device, MouseSettings& settings) {
         ++answered;
     }
     return answered;
+}
+
+bool readProfileRecord(HidDevice& device, int offset, ProfileSettings& profile) {
+    if (profileIndex(offset) < 0) return false;
+    const MouseLock mouse;
+    if (!mouse.held()) return false;
+    FeatureReport& report = sharedFeatureReport();
+    uint8_t bytes[3 * ConfigRecordSize] = {};
+    for (int part = 0; part * ConfigRecordSize < int(sizeof(ProfileSettings)); ++part) {
+        const int address = ProfileBaseAddress + offset + part * ConfigRecordSize;
+        buildRequest(report, Command::ReadBlock, {uint8_t(address)});
+        if (!exchangeReport(device, report)) return false;
+        for (int i = 0; i < ConfigRecordSize; ++i)
+            bytes[part * ConfigRecordSize + i] = report.payload(1 + i);
+    }
+    std::memcpy(&profile, bytes, sizeof(ProfileSettings));
+    return true;
 }
 
 void writeConfigBlock(HidDevice& device, const MouseSettings& settings) {

@@ -8,6 +8,12 @@
 // fields. Returns the number of records answered.
 int readConfigBlock(HidDevice& device, MouseSettings& settings);
 
+// The 11 bytes of profile `offset` (0, 11 or 22) as the device holds them now: three 'D'
+// requests from the profile's own address, the mouse held alone for them. False, with
+// `profile` untouched, for another offset, a mouse kept by another program, or a request that
+// fails or is refused.
+bool readProfileRecord(HidDevice& device, int offset, ProfileSettings& profile);
+
 // 'E' requests for the records that were read, in address order; outcomes are not looked at.
 void writeConfigBlock(HidDevice& device, const MouseSettings& settings);
 

@@ -11,6 +11,9 @@ constexpr MouseArray kAccelerationOn = {6, 10, 1};
 constexpr MouseArray kAccelerationOff = {0, 0, 0};
 constexpr int32_t kOnePageFlag = 0x80;
 constexpr UINT kMostWheelLines = 100;
+constexpr int32_t kSlowestSpeed = 1;
+constexpr int32_t kFastestSpeed = 20;
+constexpr UINT kStoreAndAnnounce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE;
 
 SystemParametersInfoFunction parametersInfo = ::SystemParametersInfoW;
 
@@ -21,6 +24,30 @@ BOOL systemParameters(UINT action, UINT param, PVOID data, UINT winIni) {
 // A slider value as a whole setting: truncated, but anything above the threshold counts as the top.
 int32_t wholeSetting(float value, float topThreshold, int32_t top) {
     return value > topThreshold ? top : int32_t(value);
+}
+
+SettingOutcome outcomeOf(BOOL taken) {
+    return taken ? SettingOutcome::Applied : SettingOutcome::Refused;
+}
+
+BOOL setAcceleration(bool on) {
+    MouseArray mouse = on ? kAccelerationOn : kAccelerationOff;
+    return systemParameters(SPI_SETMOUSE, 0, mouse.data(), 0);
+}
+
+// The slider's speed as Windows takes it; the speed travels in the pointer argument itself.
+BOOL setSpeed(float sensitivity) {
+    const int32_t speed = wholeSetting(sensitivity, 19.8f, kFastestSpeed);
+    return systemParameters(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(intptr_t(speed)), 0);
+}
+
+BOOL setWheelLines(UINT lines) {
+    return systemParameters(SPI_SETWHEELSCROLLLINES, lines, nullptr, kStoreAndAnnounce);
+}
+
+// A carried wheel that the controls show: page scrolling, or lines the slider holds.
+bool wheelShown(const WheelValue& wheel) {
+    return wheel.onePage || (wheel.lines >= 1.0f && wheel.lines <= float(kMostWheelLines));
 }
 
 // Lines as the wheel slider shows them: page scrolling as 1, counts beyond the slider at its ends.
@@ -39,20 +66,28 @@ AppliedPointerValues applyPointerSettings(const PointerControls& controls) {
     AppliedPointerValues applied;
     MouseArray mouse{};
     systemParameters(SPI_GETMOUSE, 0, mouse.data(), 0);
-    mouse = controls.accelerationOn ? kAccelerationOn : kAccelerationOff;
     applied.acceleration = controls.accelerationOn ? 1 : 0;
-    systemParameters(SPI_SETMOUSE, 0, mouse.data(), 0);
-
-    // The speed travels in the pointer argument itself.
-    const int32_t speed = wholeSetting(controls.sensitivity, 19.8f, 20);
-    systemParameters(SPI_SETMOUSESPEED, 0, reinterpret_cast<PVOID>(intptr_t(speed)), 0);
+    setAcceleration(controls.accelerationOn);
+    setSpeed(controls.sensitivity);
 
     applied.wheelLines = wholeSetting(controls.wheel, 98.0f, int32_t(kMostWheelLines));
     applied.onePage = controls.onePage ? kOnePageFlag : 0;
     const UINT lines = controls.onePage ? WHEEL_PAGESCROLL : UINT(applied.wheelLines);
-    applied.result = systemParameters(SPI_SETWHEELSCROLLLINES, lines, nullptr,
-                                      SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    applied.result = setWheelLines(lines);
     return applied;
+}
+
+CarriedSettingsOutcome applyCarriedPointerSettings(const CarriedPointerSettings& carried) {
+    CarriedSettingsOutcome outcome;
+    if (carried.accelerationOn)
+        outcome.acceleration = outcomeOf(setAcceleration(*carried.accelerationOn));
+    if (carried.speed && *carried.speed >= float(kSlowestSpeed) &&
+        *carried.speed <= float(kFastestSpeed))
+        outcome.speed = outcomeOf(setSpeed(*carried.speed));
+    if (carried.wheel && wheelShown(*carried.wheel))
+        outcome.wheel = outcomeOf(
+            setWheelLines(carried.wheel->onePage ? WHEEL_PAGESCROLL : UINT(carried.wheel->lines)));
+    return outcome;
 }
 
 PointerReading readPointerSettings() {

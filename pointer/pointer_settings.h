@@ -2,6 +2,8 @@
 // scrolling, applied from and read into the values of the window's pointer controls.
 #pragma once
 
+#include "pointer/carried_pointer_settings.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -25,6 +27,25 @@ struct AppliedPointerValues {
 
 // Sets acceleration and speed for this session only, and stores and announces the wheel lines.
 AppliedPointerValues applyPointerSettings(const PointerControls& controls);
+
+// What became of one setting a profile carries.
+enum class SettingOutcome {
+    Left, // not carried, or a value no control shows: Windows keeps its own
+    Applied,
+    Refused, // Windows did not take it
+};
+
+struct CarriedSettingsOutcome {
+    SettingOutcome acceleration = SettingOutcome::Left;
+    SettingOutcome speed = SettingOutcome::Left;
+    SettingOutcome wheel = SettingOutcome::Left;
+};
+
+// Sets what the profile carries as the window's Apply sets it (acceleration and speed for this
+// session, the wheel stored and announced), each setting on its own, so that one Windows
+// refuses does not keep the others back. A speed outside 1 to 20, and lines outside 1 to 100
+// without page scrolling, are values no control shows: Windows keeps its own.
+CarriedSettingsOutcome applyCarriedPointerSettings(const CarriedPointerSettings& carried);
 
 // What Windows holds, as the window's pointer controls would show it.
 struct PointerReading {

@@ -1,0 +1,40 @@
+#include "companion/companion_app.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr wchar_t kSessionName[] = L"Local\\GlimmerhausPelkoCompanion";
+constexpr UINT kPollMs = 1000;
+// The tests' shorter poll, so that the companion's exchanges stand apart from the window's
+// in the mouse's wire log; users have no way to it and no reason to set it.
+constexpr wchar_t kTestPollVariable[] = L"PELKO_COMPANION_POLL_MS";
+constexpr UINT kShortestTestPollMs = 50;
+
+} // namespace
+
+bool claimCompanionSession() {
+    HANDLE claim = ::CreateMutexW(nullptr, FALSE, kSessionName);
+    if (claim && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(claim);
+        return false;
+    }
+    return claim != nullptr; // kept until the process ends
+}
+
+UINT CCompanionApp::pollIntervalMs() {
+    wchar_t text[16] = {};
+    const DWORD length = ::GetEnvironmentVariableW(kTestPollVariable, text, 16);
+    if (length == 0 || length >= 16) return kPollMs;
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(text, &end, 10);
+    if (*end != L'\0' || value < kShortestTestPollMs || value > kPollMs) return kPollMs;
+    return UINT(value);
+}
+
+BOOL CCompanionApp::InitInstance() {
+    if (!claimCompanionSession() || !m_window.CreateCompanion()) return FALSE;
+    m_pMainWnd = &m_window;
+    m_window.StartFollowing();
+    return TRUE;
+}

@@ -1,0 +1,129 @@
+#include "companion/companion_window.h"
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT_PTR kRetryTimer = 2;
+constexpr UINT_PTR kAsideTimer = 3;
+constexpr UINT_PTR kArrivalTimer = 4;
+// A failed start-up, or a scan without arrival notices, is tried again at most this often.
+constexpr UINT kRetryMs = 2000;
+// How often, while aside, the companion looks whether the configuration program has ended.
+constexpr UINT kAsideMs = 500;
+// An arriving mouse brings its interfaces one after the other: one scan after the last.
+constexpr UINT kArrivalSettleMs = 300;
+
+using State = ProfileFollower::State;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCompanionWnd, CWnd)
+ON_MESSAGE(kConfigurationStarting, OnConfigurationStarting)
+ON_MESSAGE(kConfigurationStarted, OnConfigurationStarting)
+ON_MESSAGE(WM_TIMER, OnTimer)
+ON_MESSAGE(WM_DEVICECHANGE, OnDeviceChange)
+ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
+ON_MESSAGE(WM_DESTROY, OnDestroy)
+END_MESSAGE_MAP()
+
+CCompanionWnd::CCompanionWnd(ProfileFollower& follower, UINT pollMs)
+    : m_follower(follower), m_pollMs(pollMs) {}
+
+BOOL CCompanionWnd::CreateCompanion() {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kCompanionClass;
+    if (!::RegisterClassExW(&windowClass)) return FALSE;
+    // A tool window has no taskbar button, should it ever be shown.
+    if (!CreateEx(WS_EX_TOOLWINDOW, kCompanionClass, kCompanionTitle, WS_POPUP, RECT{}, nullptr, 0))
+        return FALSE;
+    m_arrivals.registerFor(m_hWnd);
+    return TRUE;
+}
+
+void CCompanionWnd::StartFollowing() {
+    m_follower.connect();
+    syncTimers();
+}
+
+void CCompanionWnd::syncTimers() {
+    UINT_PTR wanted = 0;
+    UINT period = 0;
+    switch (m_follower.state()) {
+    case State::Following:
+        wanted = kPollTimer, period = m_pollMs;
+        break;
+    case State::Retrying:
+        wanted = kRetryTimer, period = kRetryMs;
+        break;
+    case State::Searching: // without arrival notices, a rescan now and then
+        if (!m_arrivals.registered()) wanted = kRetryTimer, period = kRetryMs;
+        break;
+    case State::Aside:
+        wanted = kAsideTimer, period = kAsideMs;
+        break;
+    case State::Unwatched:
+    case State::Asleep:
+        break;
+    }
+    if (wanted == m_runningTimer) return;
+    if (m_runningTimer) KillTimer(m_runningTimer);
+    if (wanted) SetTimer(wanted, period);
+    m_runningTimer = wanted;
+}
+
+// Answered only once the mouse's handle is closed: the program's start waits for the answer.
+LRESULT CCompanionWnd::OnConfigurationStarting(WPARAM, LPARAM) {
+    m_follower.stepAside();
+    syncTimers();
+    return 0;
+}
+
+LRESULT CCompanionWnd::OnTimer(WPARAM id, LPARAM) {
+    switch (id) {
+    case kPollTimer:
+        m_follower.poll();
+        break;
+    case kRetryTimer:
+        m_follower.retry();
+        break;
+    case kAsideTimer:
+        m_follower.checkAside();
+        break;
+    case kArrivalTimer:
+        KillTimer(kArrivalTimer);
+        m_follower.interfaceArrived();
+        break;
+    default:
+        return Default();
+    }
+    syncTimers();
+    return 0;
+}
+
+LRESULT CCompanionWnd::OnDeviceChange(WPARAM event, LPARAM data) {
+    if (isInterfaceArrival(event, data)) SetTimer(kArrivalTimer, kArrivalSettleMs);
+    return TRUE;
+}
+
+LRESULT CCompanionWnd::OnPowerBroadcast(WPARAM event, LPARAM) {
+    switch (event) {
+    case PBT_APMSUSPEND:
+        m_follower.suspend();
+        break;
+    case PBT_APMRESUMEAUTOMATIC: // every resume sends it, a resume by the user another one too
+        m_follower.resume();
+        break;
+    default:
+        break;
+    }
+    syncTimers();
+    return TRUE;
+}
+
+LRESULT CCompanionWnd::OnDestroy(WPARAM, LPARAM) {
+    ::PostQuitMessage(0);
+    return Default();
+}

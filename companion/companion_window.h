@@ -1,0 +1,43 @@
+// The companion's window: hidden, top-level (so that FindWindowW finds it and broadcasts reach
+// it), of class "Joyvane_Clock" and title "Joyvane Clock". It hands the profile follower the
+// configuration program's messages, HID arrivals and power notices, and keeps the timer of
+// each follower state: the poll while following, a retry every 2 s, the look for the
+// configuration program's end while aside.
+#pragma once
+
+#include "companion/device_arrival.h"
+#include "companion/profile_follower.h"
+#include "framework/wnd.h"
+
+inline constexpr wchar_t kCompanionClass[] = L"Joyvane_Clock";
+inline constexpr wchar_t kCompanionTitle[] = L"Joyvane Clock";
+// What the configuration program sends at its start, in this order.
+inline constexpr UINT kConfigurationStarting = WM_USER + 15;
+inline constexpr UINT kConfigurationStarted = WM_USER + 14;
+
+class CCompanionWnd : public CWnd {
+  public:
+    CCompanionWnd(ProfileFollower& follower, UINT pollMs);
+    DECLARE_MESSAGE_MAP()
+
+    // Registers the class and makes the hidden window; false when either fails.
+    BOOL CreateCompanion();
+    // Opens the mouse (applying nothing) and starts the timers of the state it is in.
+    void StartFollowing();
+
+  protected:
+    LRESULT OnConfigurationStarting(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnDeviceChange(WPARAM, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+  private:
+    // The one timer the follower's state needs; the others are killed.
+    void syncTimers();
+
+    ProfileFollower& m_follower;
+    UINT m_pollMs;
+    HidArrivalNotice m_arrivals;
+    UINT_PTR m_runningTimer = 0;
+};
