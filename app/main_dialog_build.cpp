@@ -3,7 +3,7 @@
 #include "app/main_dialog.h"
 
 #include "app/button_style.h"
-#include "app/failed_library.h"
+#include "framework/failed_library.h"
 #include "app/skin_library.h"
 #include "controls/skin_colour.h"
 #include "device/device_start_up.h"

@@ -1,6 +1,6 @@
 #include "app/pelko_app.h"
 
-#include "app/failed_library.h"
+#include "framework/failed_library.h"
 #include "app/main_dialog.h"
 #include "controls/image_library.h"
 #include "device/configuration_program.h"

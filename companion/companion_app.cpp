@@ -1,5 +1,8 @@
 #include "companion/companion_app.h"
 
+#include "device/hid_bus.h"
+#include "framework/failed_library.h"
+
 #include <cstdlib>
 
 namespace {
@@ -33,7 +36,14 @@ UINT CCompanionApp::pollIntervalMs() {
 }
 
 BOOL CCompanionApp::InitInstance() {
-    if (!claimCompanionSession() || !m_window.CreateCompanion()) return FALSE;
+    if (!claimCompanionSession()) return FALSE;
+    // Without Windows' own hid.dll there is no mouse to follow: said once, and the end.
+    const SystemLibrary& hid = systemHidLibrary();
+    if (!hid.loaded()) {
+        showFailedLibrary(nullptr, hid.fileName(), hid.error());
+        return FALSE;
+    }
+    if (!m_window.CreateCompanion()) return FALSE;
     m_pMainWnd = &m_window;
     m_window.StartFollowing();
     return TRUE;

@@ -1,4 +1,4 @@
-#include "app/failed_library.h"
+#include "framework/failed_library.h"
 
 #include <algorithm>
 
