@@ -1,4 +1,4 @@
-#include "app/skin_library.h"
+#include "device/skin_library.h"
 
 #include "device/mouse_ids.h"
 
@@ -78,4 +78,11 @@ HMODULE loadSkinLibrary(const wchar_t* name) {
     const std::wstring folder = programFolder();
     if (folder.empty()) return nullptr;
     return ::LoadLibraryExW((folder + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+HMODULE loadSkinLibraryFor(const char* interfacePath) {
+    const std::wstring name = skinLibraryNameForPath(interfacePath);
+    if (!name.empty())
+        if (HMODULE own = loadSkinLibrary(name.c_str())) return own;
+    return loadSkinLibrary(kDefaultSkinLibraryName);
 }
