@@ -3,6 +3,7 @@
 #include "companion/companion_options.h"
 #include "companion/own_program.h"
 #include "companion/start_with_windows.h"
+#include "framework/program_folder.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ void CompanionFace::runCommand(UINT command) {
         break;
     }
     case tray_command::kStartWithWindows:
-        setStartWithWindows(!startsWithWindows(), ownProgramPath());
+        setStartWithWindows(!startsWithWindows(), programPath());
         break;
     case tray_command::kExit:
         exit();
@@ -101,7 +102,7 @@ void CompanionFace::runCommand(UINT command) {
 // A menu entry that does nothing would leave the user guessing: the box says why.
 void CompanionFace::reportSettingsNotStarted(DWORD error) {
     const std::wstring text = std::wstring(L"Could not start ") + kSettingsProgramName +
-                              L" from the folder\r\n" + ownProgramFolder() + L"\r\nError: " +
+                              L" from the folder\r\n" + programFolder() + L"\r\nError: " +
                               systemErrorText(error);
     ::MessageBoxW(m_owner, text.c_str(), L"Glimmerhaus Pelko", MB_OK | MB_ICONERROR);
 }

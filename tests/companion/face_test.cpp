@@ -5,6 +5,7 @@
 #include "companion/companion_options.h"
 #include "companion/own_program.h"
 #include "companion/start_with_windows.h"
+#include "framework/program_folder.h"
 #include "framework/wnd.h"
 #include "tests/support/pump.h"
 
@@ -131,7 +132,7 @@ TEST_F(FaceTest, TheIconStaysInTheTaskbarUntilExitAndComesBackWithANewTaskbar) {
 TEST_F(FaceTest, StartWithWindowsWritesTheQuotedProgramAndTakesItAway) {
     EXPECT_FALSE(CompanionFace::menuState().startsWithWindows);
     face->runCommand(tray_command::kStartWithWindows);
-    EXPECT_EQ(runValue(), L"\"" + ownProgramPath() + L"\"");
+    EXPECT_EQ(runValue(), L"\"" + programPath() + L"\"");
     EXPECT_TRUE(CompanionFace::menuState().startsWithWindows);
     face->runCommand(tray_command::kStartWithWindows);
     EXPECT_EQ(runValue(), L"(none)");
