@@ -151,7 +151,10 @@ TEST(ReleasePackage, TheCompanionShowsItsIconEndsASecondStartAndEndsWithExit) {
     ASSERT_TRUE(companion.started());
     const HWND window = companionWindowOf(companion);
     ASSERT_NE(window, nullptr) << "the companion made no window";
-    EXPECT_TRUE(taskbarHoldsIconOf(window)) << "no icon in the taskbar";
+    bool icon = false; // added once the window is made
+    for (int wait = 0; wait < 250 && !(icon = taskbarHoldsIconOf(window)); ++wait)
+        ::Sleep(20);
+    EXPECT_TRUE(icon) << "no icon in the taskbar";
 
     Program second(folder / L"pelkotray.exe", {}, {}, folder);
     EXPECT_EQ(second.ended(5000), 0) << "a second start did not end at once";
