@@ -4,10 +4,10 @@
 
 #include "app/button_style.h"
 #include "framework/failed_library.h"
-#include "app/skin_library.h"
 #include "controls/skin_colour.h"
 #include "device/device_start_up.h"
 #include "device/mouse_ids.h"
+#include "device/skin_library.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,8 @@
 #include "companion/companion_app.h"
 
+#include "companion/resources/companion_resources.h"
 #include "device/hid_bus.h"
+#include "device/skin_library.h"
 #include "framework/failed_library.h"
 
 #include <cstdlib>
@@ -45,6 +47,34 @@ BOOL CCompanionApp::InitInstance() {
     }
     if (!m_window.CreateCompanion()) return FALSE;
     m_pMainWnd = &m_window;
+    startFace();
     m_window.StartFollowing();
     return TRUE;
+}
+
+namespace {
+
+HICON programIcon(int size) {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                           MAKEINTRESOURCEW(IDI_COMPANION), IMAGE_ICON, size, size,
+                                           LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+void CCompanionApp::startFace() {
+    m_face = std::make_unique<CompanionFace>(
+        m_window.GetSafeHwnd(), programIcon(::GetSystemMetrics(SM_CXSMICON)), programIcon(32));
+    // The display takes the look of the skin the window shows for its default interface; a
+    // missing library leaves it the product's own colours.
+    m_face->start(loadSkinLibraryFor(nullptr));
+    m_window.SetFace(m_face.get());
+    m_faceEvents.attach(m_face.get());
+}
+
+int CCompanionApp::Run() {
+    const int code = CWinApp::Run();
+    m_faceEvents.attach(nullptr);
+    m_face.reset();
+    return code;
 }

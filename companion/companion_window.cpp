@@ -74,6 +74,12 @@ void CCompanionWnd::syncTimers() {
     m_runningTimer = wanted;
 }
 
+LRESULT CCompanionWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (m_face && m_face->handleMessage(message, wParam, lParam, result)) return result;
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 // Answered only once the mouse's handle is closed: the program's start waits for the answer.
 LRESULT CCompanionWnd::OnConfigurationStarting(WPARAM, LPARAM) {
     m_follower.stepAside();
@@ -124,6 +130,7 @@ LRESULT CCompanionWnd::OnPowerBroadcast(WPARAM event, LPARAM) {
 }
 
 LRESULT CCompanionWnd::OnDestroy(WPARAM, LPARAM) {
+    m_face = nullptr;
     ::PostQuitMessage(0);
     return Default();
 }

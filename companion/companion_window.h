@@ -5,6 +5,7 @@
 // configuration program's end while aside.
 #pragma once
 
+#include "companion/companion_face.h"
 #include "companion/device_arrival.h"
 #include "companion/profile_follower.h"
 #include "framework/wnd.h"
@@ -24,8 +25,11 @@ class CCompanionWnd : public CWnd {
     BOOL CreateCompanion();
     // Opens the mouse (applying nothing) and starts the timers of the state it is in.
     void StartFollowing();
+    // The face that gets the messages this window does not handle itself (the tray icon's).
+    void SetFace(CompanionFace* face) { m_face = face; }
 
   protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnConfigurationStarting(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnDeviceChange(WPARAM, LPARAM);
@@ -40,4 +44,5 @@ class CCompanionWnd : public CWnd {
     UINT m_pollMs;
     HidArrivalNotice m_arrivals;
     UINT_PTR m_runningTimer = 0;
+    CompanionFace* m_face = nullptr;
 };

@@ -1,6 +1,6 @@
 // Finding the skin library from the device paths, and what the scan does with the interfaces
 // it meets: a missing library, a silent firmware, too many records, no mouse at all.
-#include "app/skin_library.h"
+#include "device/skin_library.h"
 #include "tests/app/app_fixture.h"
 
 #include <string>

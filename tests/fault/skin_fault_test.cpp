@@ -2,7 +2,7 @@
 // of an odd size, and the test skins (no background, backgrounds of another size, no key
 // colour, colour strings that do not parse). Each window builds, paints both pages and every
 // control on them, and stays usable: profiles switch, the watch polls, Apply writes.
-#include "app/skin_library.h"
+#include "device/skin_library.h"
 #include "tests/app/app_fixture.h"
 #include "tests/fault/skin_variants.h"
 #include "tests/fault/window_checks.h"

@@ -1,6 +1,6 @@
 #include "tests/fault/skin_variants.h"
 
-#include "app/skin_library.h"
+#include "device/skin_library.h"
 #include "tests/support/beside_program.h"
 
 namespace {

@@ -1,7 +1,8 @@
 // The release package as a user meets it: the program of the unpacked archive started as a
 // process, with no mouse plugged in, among libraries a stranger planted beside it, in the
 // current directory and on PATH; with its skin library taken out of the folder; on a system
-// without a DLL it takes functions from.
+// without a DLL it takes functions from; and its companion started from there.
+#include "companion/companion_face.h"
 #include "tests/support/program_process.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,67 @@ void expectFailedBoxAndCleanEnd(const Program& program, const std::wstring& libr
     EXPECT_EQ(program.window(L"Glimmerhaus Pelko"), nullptr);
 }
 
+// The companion's hidden window of that process, waiting up to 15 s.
+HWND companionWindowOf(const Program& program) {
+    for (int wait = 0; wait < 750; ++wait, ::Sleep(20)) {
+        HWND window = ::FindWindowW(L"Joyvane_Clock", L"Joyvane Clock");
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (window && owner == program.id()) return window;
+    }
+    return nullptr;
+}
+
+// Whether the taskbar holds the window's icon: it modifies only icons it knows.
+bool taskbarHoldsIconOf(HWND window) {
+    NOTIFYICONDATAW probe = {};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = window;
+    probe.uID = kTrayIconId;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+// "Exit", the last entry of the icon's menu, as the keyboard picks it once a right click on
+// the icon has opened the menu (the taskbar's callback message to the window).
+bool exitFromTheMenu(HWND window) {
+    ::PostMessageW(window, kTrayCallbackMessage, MAKEWPARAM(600, 1000),
+                   MAKELPARAM(WM_CONTEXTMENU, kTrayIconId));
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    for (int wait = 0; wait < 750; ++wait, ::Sleep(20)) {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        DWORD menuOwner = 0;
+        ::GetWindowThreadProcessId(menu, &menuOwner);
+        if (!menu || menuOwner != owner || !::IsWindowVisible(menu)) continue;
+        ::PostMessageW(menu, WM_KEYDOWN, VK_UP, 0); // from no selection to the last entry
+        ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
+
+// The companion as a user starts it from the unpacked folder, without a mouse: its icon in the
+// taskbar, a second start that ends at once, and Exit from the icon's menu.
+TEST(ReleasePackage, TheCompanionShowsItsIconEndsASecondStartAndEndsWithExit) {
+    const fs::path folder = unpackedFolder();
+    Program companion(folder / L"pelkotray.exe", {}, {}, folder);
+    ASSERT_TRUE(companion.started());
+    const HWND window = companionWindowOf(companion);
+    ASSERT_NE(window, nullptr) << "the companion made no window";
+    bool icon = false; // added once the window is made
+    for (int wait = 0; wait < 250 && !(icon = taskbarHoldsIconOf(window)); ++wait)
+        ::Sleep(20);
+    EXPECT_TRUE(icon) << "no icon in the taskbar";
+
+    Program second(folder / L"pelkotray.exe", {}, {}, folder);
+    EXPECT_EQ(second.ended(5000), 0) << "a second start did not end at once";
+    EXPECT_EQ(companion.ended(0), -1) << "the first companion ended";
+
+    ASSERT_TRUE(exitFromTheMenu(window)) << "no menu";
+    EXPECT_EQ(companion.ended(), 0) << "Exit did not end the companion";
+}
 
 // A hid.dll and an msimg32.dll planted beside the program and in the current directory never
 // run (under Wine a planted hid.dll would; a planted msimg32.dll would not, there the import

@@ -1,6 +1,7 @@
-#include "app/skin_library.h"
+#include "device/skin_library.h"
 
 #include "device/mouse_ids.h"
+#include "framework/program_folder.h"
 
 #include <cstdio>
 #include <cstring>
@@ -27,25 +28,6 @@ std::string upperAscii(std::string text) {
 
 bool isBareFileName(const std::string& name) {
     return name.find_first_of("\\/:") == std::string::npos;
-}
-
-// The running program's folder with its trailing separator; empty (and the reason in
-// GetLastError) when the program's path does not fit the path limit.
-std::wstring programFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0) return {};
-    if (length >= MAX_PATH) {
-        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return {};
-    }
-    const std::wstring program(path, length);
-    const size_t separator = program.find_last_of(L'\\');
-    if (separator == std::wstring::npos) {
-        ::SetLastError(ERROR_BAD_PATHNAME);
-        return {};
-    }
-    return program.substr(0, separator + 1);
 }
 
 } // namespace
@@ -78,4 +60,11 @@ HMODULE loadSkinLibrary(const wchar_t* name) {
     const std::wstring folder = programFolder();
     if (folder.empty()) return nullptr;
     return ::LoadLibraryExW((folder + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+HMODULE loadSkinLibraryFor(const char* interfacePath) {
+    const std::wstring name = skinLibraryNameForPath(interfacePath);
+    if (!name.empty())
+        if (HMODULE own = loadSkinLibrary(name.c_str())) return own;
+    return loadSkinLibrary(kDefaultSkinLibraryName);
 }

@@ -1,4 +1,5 @@
 // Finding the skin library: its file name from a device interface path, and the data-only load.
+// The configuration window and the companion both find it this way.
 #pragma once
 
 #include <windows.h>
@@ -19,3 +20,7 @@ std::wstring skinLibraryNameForPath(const char* path);
 // directory or PATH) as a data-only image: resources only, no code runs. Null on failure, with
 // the reason in GetLastError.
 HMODULE loadSkinLibrary(const wchar_t* name);
+
+// The skin for one interface of the mouse, as the window finds it: the interface's own library,
+// else the default one. Null when neither loads (or when path is null and the default does not).
+HMODULE loadSkinLibraryFor(const char* interfacePath);

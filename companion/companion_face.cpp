@@ -1,0 +1,114 @@
+#include "companion/companion_face.h"
+
+#include "companion/companion_options.h"
+#include "companion/own_program.h"
+#include "companion/start_with_windows.h"
+#include "framework/program_folder.h"
+
+namespace {
+
+constexpr DWORD kSystemTextMax = 260;
+
+std::wstring systemErrorText(DWORD error) {
+    wchar_t text[kSystemTextMax] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     text, kSystemTextMax, nullptr);
+    return text;
+}
+
+} // namespace
+
+CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark)
+    : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark),
+      m_tray(owner, kTrayIconId, kTrayCallbackMessage) {}
+
+void CompanionFace::start(HMODULE skin) {
+    // Without a taskbar yet (a start at logon may come first), TaskbarCreated adds the icon.
+    m_tray.add(m_trayIcon, trayTipNoMouse());
+    m_display.CreateDisplay(skin, m_displayMark);
+}
+
+void CompanionFace::mouseFound(const MouseView& view) {
+    m_tray.setTip(trayTipText(view));
+}
+
+void CompanionFace::mouseLost() {
+    m_tray.setTip(trayTipNoMouse());
+    m_display.Hide();
+}
+
+void CompanionFace::profileChanged(const MouseView& view) {
+    m_tray.setTip(trayTipText(view));
+    showOnDisplay(profileDisplayText(view));
+}
+
+void CompanionFace::stageChanged(const MouseView& view) {
+    m_tray.setTip(trayTipText(view));
+    showOnDisplay(stageDisplayText(view));
+}
+
+// The switch is read at each change, so that a change from the menu counts at once.
+void CompanionFace::showOnDisplay(const std::wstring& text) {
+    if (onScreenDisplayEnabled()) m_display.Show(text);
+}
+
+bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == TrayIcon::taskbarCreatedMessage()) {
+        m_tray.restore();
+        result = 0;
+        return true;
+    }
+    if (message != kTrayCallbackMessage) return false;
+    switch (trayRequestOf(lParam)) {
+    case TrayRequest::Menu:
+        runCommand(pickFromTrayMenu(m_owner, trayAnchorOf(wParam), menuState()));
+        break;
+    case TrayRequest::OpenSettings:
+        runCommand(tray_command::kOpenSettings);
+        break;
+    case TrayRequest::None:
+        break;
+    }
+    result = 0;
+    return true;
+}
+
+TrayMenuState CompanionFace::menuState() {
+    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows()};
+}
+
+void CompanionFace::runCommand(UINT command) {
+    switch (command) {
+    case tray_command::kOpenSettings:
+        if (!startSettingsProgram()) reportSettingsNotStarted(::GetLastError());
+        break;
+    case tray_command::kOnScreenDisplay: {
+        const bool on = !onScreenDisplayEnabled();
+        setOnScreenDisplayEnabled(on);
+        if (!on) m_display.Hide();
+        break;
+    }
+    case tray_command::kStartWithWindows:
+        setStartWithWindows(!startsWithWindows(), programPath());
+        break;
+    case tray_command::kExit:
+        exit();
+        break;
+    default:
+        break;
+    }
+}
+
+// A menu entry that does nothing would leave the user guessing: the box says why.
+void CompanionFace::reportSettingsNotStarted(DWORD error) {
+    const std::wstring text = std::wstring(L"Could not start ") + kSettingsProgramName +
+                              L" from the folder\r\n" + programFolder() + L"\r\nError: " +
+                              systemErrorText(error);
+    ::MessageBoxW(m_owner, text.c_str(), L"Glimmerhaus Pelko", MB_OK | MB_ICONERROR);
+}
+
+void CompanionFace::exit() {
+    m_display.Hide();
+    m_tray.remove();
+    ::DestroyWindow(m_owner);
+}

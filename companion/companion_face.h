@@ -1,0 +1,61 @@
+// The companion's face over its hidden window: the tray icon with its tooltip and menu, the
+// on-screen display, and the user's choices behind the menu (the display switch, "Start with
+// Windows", the settings program, Exit). The companion hands it what the mouse does and the
+// messages it does not handle itself; the face holds no state of the mouse beyond its tooltip.
+#pragma once
+
+#include "companion/face_texts.h"
+#include "companion/on_screen_display.h"
+#include "companion/tray_icon.h"
+#include "companion/tray_menu.h"
+
+#include <windows.h>
+
+// The tray icon's callback message to the companion's window.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+inline constexpr UINT kTrayIconId = 1;
+
+class CompanionFace {
+  public:
+    // `owner` is the companion's window: it receives the tray icon's messages, and the menu's
+    // Exit destroys it. The program's icon at the taskbar's small size, and at 32 x 32 for the
+    // display's mark.
+    CompanionFace(HWND owner, HICON trayIcon, HICON displayMark);
+    CompanionFace(const CompanionFace&) = delete;
+    CompanionFace& operator=(const CompanionFace&) = delete;
+
+    // Adds the tray icon ("no mouse") and makes the hidden display with the skin's look.
+    void start(HMODULE skin);
+    // The skin of the mouse that was found, for the display from now on.
+    void setSkin(HMODULE skin) { m_display.SetSkin(skin); }
+
+    // Where the mouse stands, without a display: found, or lost.
+    void mouseFound(const MouseView& view);
+    void mouseLost();
+    // The mouse's own buttons changed its profile, or its CPI stage: the tooltip follows and
+    // the display shows it, when switched on.
+    void profileChanged(const MouseView& view);
+    void stageChanged(const MouseView& view);
+
+    // The owner's messages for the face: the tray icon's callback and the taskbar's return.
+    // True (result set) when the message was the face's.
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Carries out a menu command (tray_command::…).
+    void runCommand(UINT command);
+    // The menu's check marks as the registry holds them now.
+    static TrayMenuState menuState();
+
+    COnScreenDisplay& display() { return m_display; }
+    const TrayIcon& trayIcon() const { return m_tray; }
+
+  private:
+    void showOnDisplay(const std::wstring& text);
+    void reportSettingsNotStarted(DWORD error);
+    void exit();
+
+    HWND m_owner;
+    HICON m_trayIcon;
+    HICON m_displayMark;
+    TrayIcon m_tray;
+    COnScreenDisplay m_display;
+};
