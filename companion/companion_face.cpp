@@ -3,20 +3,8 @@
 #include "companion/companion_options.h"
 #include "companion/own_program.h"
 #include "companion/start_with_windows.h"
+#include "framework/failed_library.h"
 #include "framework/program_folder.h"
-
-namespace {
-
-constexpr DWORD kSystemTextMax = 260;
-
-std::wstring systemErrorText(DWORD error) {
-    wchar_t text[kSystemTextMax] = {};
-    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                     text, kSystemTextMax, nullptr);
-    return text;
-}
-
-} // namespace
 
 CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark)
     : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark),

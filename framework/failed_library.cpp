@@ -7,15 +7,14 @@ namespace {
 constexpr size_t kMessageMax = 259;
 constexpr DWORD kSystemTextMax = 260;
 
-// The system's text for an error code, at most kSystemTextMax characters.
+} // namespace
+
 std::wstring systemErrorText(DWORD error) {
     wchar_t text[kSystemTextMax] = {};
     ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                      text, kSystemTextMax, nullptr);
     return text;
 }
-
-} // namespace
 
 std::wstring failedLibraryText(const wchar_t* library, DWORD error) {
     std::wstring text = std::wstring(L"Failed opening DLL : ") + library + L"\r\nError: " +

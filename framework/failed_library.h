@@ -6,6 +6,9 @@
 
 #include <string>
 
+// The system's text for an error code, at most 260 characters.
+std::wstring systemErrorText(DWORD error);
+
 // "Failed opening DLL : <library>\r\nError: <the system's text for error>\r\n", cut to the
 // message's 259 characters.
 std::wstring failedLibraryText(const wchar_t* library, DWORD error);
