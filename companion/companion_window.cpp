@@ -12,6 +12,9 @@ constexpr UINT kRetryMs = 2000;
 constexpr UINT kAsideMs = 500;
 // An arriving mouse brings its interfaces one after the other: one scan after the last.
 constexpr UINT kArrivalSettleMs = 300;
+// Asleep: a resume notice that never came must not end following, so the mouse is opened
+// again after this long anyway (a suspending system sleeps well before it).
+constexpr UINT kAsleepMs = 5000;
 
 using State = ProfileFollower::State;
 
@@ -23,6 +26,7 @@ ON_MESSAGE(kConfigurationStarted, OnConfigurationStarting)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_DEVICECHANGE, OnDeviceChange)
 ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
+ON_MESSAGE(WM_WTSSESSION_CHANGE, OnSessionChange)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
@@ -40,6 +44,7 @@ BOOL CCompanionWnd::CreateCompanion() {
     if (!CreateEx(WS_EX_TOOLWINDOW, kCompanionClass, kCompanionTitle, WS_POPUP, RECT{}, nullptr, 0))
         return FALSE;
     m_arrivals.registerFor(m_hWnd);
+    m_session.registerFor(m_hWnd);
     return TRUE;
 }
 
@@ -64,14 +69,18 @@ void CCompanionWnd::syncTimers() {
     case State::Aside:
         wanted = kAsideTimer, period = kAsideMs;
         break;
-    case State::Unwatched:
     case State::Asleep:
+        wanted = kRetryTimer, period = kAsleepMs;
+        break;
+    case State::Unwatched:
+    case State::Disconnected:
         break;
     }
-    if (wanted == m_runningTimer) return;
+    if (wanted == m_runningTimer && period == m_runningPeriod) return;
     if (m_runningTimer) KillTimer(m_runningTimer);
     if (wanted) SetTimer(wanted, period);
     m_runningTimer = wanted;
+    m_runningPeriod = period;
 }
 
 LRESULT CCompanionWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -127,6 +136,21 @@ LRESULT CCompanionWnd::OnPowerBroadcast(WPARAM event, LPARAM) {
     }
     syncTimers();
     return TRUE;
+}
+
+LRESULT CCompanionWnd::OnSessionChange(WPARAM code, LPARAM) {
+    switch (sessionChangeOf(code)) {
+    case SessionChange::Connected:
+        m_follower.sessionConnected();
+        break;
+    case SessionChange::Disconnected:
+        m_follower.sessionDisconnected();
+        break;
+    case SessionChange::None:
+        break;
+    }
+    syncTimers();
+    return 0;
 }
 
 LRESULT CCompanionWnd::OnDestroy(WPARAM, LPARAM) {

@@ -1,13 +1,15 @@
 // The companion's window: hidden, top-level (so that FindWindowW finds it and broadcasts reach
 // it), of class "Joyvane_Clock" and title "Joyvane Clock". It hands the profile follower the
-// configuration program's messages, HID arrivals and power notices, and keeps the timer of
-// each follower state: the poll while following, a retry every 2 s, the look for the
-// configuration program's end while aside.
+// configuration program's messages, HID arrivals, power notices and its session's connects and
+// disconnects, and keeps the timer of each follower state: the poll while following, a retry
+// every 2 s, the look for the configuration program's end while aside, a look now and then
+// while asleep.
 #pragma once
 
 #include "companion/companion_face.h"
 #include "companion/device_arrival.h"
 #include "companion/profile_follower.h"
+#include "companion/session_notice.h"
 #include "framework/wnd.h"
 
 inline constexpr wchar_t kCompanionClass[] = L"Joyvane_Clock";
@@ -23,7 +25,8 @@ class CCompanionWnd : public CWnd {
 
     // Registers the class and makes the hidden window; false when either fails.
     BOOL CreateCompanion();
-    // Opens the mouse (applying nothing) and starts the timers of the state it is in.
+    // Opens the mouse (its active profile's settings to Windows) and starts the timers of the
+    // state it is in.
     void StartFollowing();
     // The face that gets the messages this window does not handle itself (the tray icon's).
     void SetFace(CompanionFace* face) { m_face = face; }
@@ -34,6 +37,7 @@ class CCompanionWnd : public CWnd {
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnDeviceChange(WPARAM, LPARAM);
     LRESULT OnPowerBroadcast(WPARAM, LPARAM);
+    LRESULT OnSessionChange(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
 
   private:
@@ -43,6 +47,8 @@ class CCompanionWnd : public CWnd {
     ProfileFollower& m_follower;
     UINT m_pollMs;
     HidArrivalNotice m_arrivals;
+    SessionNotice m_session;
     UINT_PTR m_runningTimer = 0;
+    UINT m_runningPeriod = 0;
     CompanionFace* m_face = nullptr;
 };

@@ -27,7 +27,13 @@ MouseView FaceEvents::viewOf(const MouseState& state) const {
     return view;
 }
 
-void FaceEvents::mouseFound(const MouseState& state) {
+void FaceEvents::keepRecord(const MouseState& state, const ProfileSettings& record) {
+    m_record = record;
+    m_recordProfile = profileIndex(state.activeProfile);
+}
+
+void FaceEvents::mouseFound(const MouseState& state, const ProfileSettings* record) {
+    if (record) keepRecord(state, *record);
     if (m_face) m_face->mouseFound(viewOf(state));
 }
 
@@ -39,8 +45,7 @@ void FaceEvents::mouseLost() {
 
 void FaceEvents::profileSelected(const MouseState& state, const ProfileSettings& record,
                                  const CarriedSettingsOutcome&) {
-    m_record = record;
-    m_recordProfile = profileIndex(state.activeProfile);
+    keepRecord(state, record);
     if (m_face) m_face->profileChanged(viewOf(state));
 }
 

@@ -15,18 +15,19 @@ class FaceEvents : public FollowerEvents {
     // Events before a face is attached only keep the record; null detaches.
     void attach(CompanionFace* face) { m_face = face; }
 
-    void mouseFound(const MouseState& state) override;
+    void mouseFound(const MouseState& state, const ProfileSettings* record) override;
     void mouseLost() override;
     void profileSelected(const MouseState& state, const ProfileSettings& record,
                          const CarriedSettingsOutcome&) override;
     void stageSelected(const MouseState& state) override;
 
   private:
+    void keepRecord(const MouseState& state, const ProfileSettings& record);
     MouseView viewOf(const MouseState& state) const;
 
     CompanionFace* m_face = nullptr;
-    // The record of the profile last selected under the companion's eyes, for the CPI of its
-    // stages; none until the first profile press (the start reads no record).
+    // The record of the active profile, for the CPI of its stages: from the block read when
+    // the mouse was opened, then from each profile selected under the companion's eyes.
     std::optional<ProfileSettings> m_record;
     int m_recordProfile = -1;
 };

@@ -16,11 +16,13 @@ struct MouseState {
 class FollowerEvents {
   public:
     virtual ~FollowerEvents() = default;
-    // The first answer after the mouse was opened: where it stands, nothing applied.
-    virtual void mouseFound(const MouseState&) {}
+    // The mouse was opened: where it stands, with its active profile's record when the block
+    // read held it (its carried settings went to Windows if somebody configured it).
+    virtual void mouseFound(const MouseState&, const ProfileSettings* /*record*/) {}
     // The mouse went away (cable pulled), or the companion let go of it.
     virtual void mouseLost() {}
-    // The mouse's own button selected another profile; its record and what Windows took.
+    // The mouse's own button selected another profile; its record and what Windows took
+    // (nothing from a profile nobody configured).
     virtual void profileSelected(const MouseState&, const ProfileSettings&,
                                  const CarriedSettingsOutcome&) {}
     // The mouse's own button moved to another CPI stage of the same profile.

@@ -23,6 +23,7 @@ MouseLink::Opened MouseLink::open() {
         return record.unlocked ? Opened::Watchable : Opened::Locked;
     }
     close();
+    m_block = MouseSettings{};
     return listed ? Opened::Failed : Opened::NoMouse;
 }
 

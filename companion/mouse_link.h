@@ -31,11 +31,13 @@ class MouseLink {
     WatchReply watch();
     // The record of profile `offset` as the mouse holds it now.
     bool readProfile(int offset, ProfileSettings& profile);
+    // The block the last open read: where the mouse stood then, and which of its profiles
+    // somebody configured (a window's Apply, which could change that, ends with a new open).
+    const MouseSettings& block() const { return m_block; }
 
   private:
     HidDevice* m_list = nullptr;
     int m_count = 0;
     HidDevice* m_current = nullptr;
-    // The block the start-up read; the companion keeps nothing of it.
     MouseSettings m_block;
 };

@@ -2,102 +2,151 @@
 
 #include "device/configuration_program.h"
 #include "device/mouse_lock.h"
+#include "device/profile_markers.h"
+
+namespace {
+
+using State = ProfileFollower::State;
+
+State stateAfter(MouseLink::Opened opened) {
+    switch (opened) {
+    case MouseLink::Opened::NoMouse:
+        return State::Searching;
+    case MouseLink::Opened::Failed:
+        return State::Retrying;
+    case MouseLink::Opened::Locked:
+        return State::Unwatched;
+    case MouseLink::Opened::Watchable:
+        break;
+    }
+    return State::Following;
+}
+
+bool recordHeld(const MouseSettings& block, int offset) {
+    return profileIndex(offset) >= 0 &&
+           bytesRead(block, ProfileBaseAddress + offset, int(sizeof(ProfileSettings)));
+}
+
+} // namespace
 
 ProfileFollower::ProfileFollower(FollowerEvents* events)
     : m_events(events ? events : &m_noEvents) {}
 
-bool ProfileFollower::mayTalk() {
-    if (!configurationProgramRunning()) return true;
-    stepAside();
-    return false;
-}
-
-// Each of the companion's turns at the mouse holds it alone (the session's mouse lock) and,
+// Each of the companion's turns at the mouse holds it alone (the machine's mouse lock) and,
 // under that hold, looks for a configuration program. A window announces itself before its
 // first exchange, which takes the same lock: a turn that finds no window cannot end up inside
-// a window's run. The device functions called in a turn take the lock again, which the thread
-// that holds it always gets.
+// a window's run. A turn also looks before it waits for the lock, so that a window hung in the
+// middle of a sequence costs it nothing. The device functions called in a turn take the lock
+// again, which the thread that holds it always gets. What the face and Windows are told waits
+// until the mouse is free again.
 void ProfileFollower::connect() {
     lose(State::Searching);
-    const MouseLock mouse;
-    if (!mouse.held()) { // another program's sequence kept it: again in 2 s
-        m_state = State::Retrying;
-        return;
+    if (!m_sessionConnected) return lose(State::Disconnected);
+    if (configurationProgramRunning()) return stepAside();
+    bool aside = false;
+    {
+        const MouseLock mouse;
+        if (!mouse.held()) { // another program's sequence kept it: again in 2 s
+            m_state = State::Retrying;
+            return;
+        }
+        aside = configurationProgramRunning();
+        if (!aside) m_state = stateAfter(m_link.open());
     }
-    if (!mayTalk()) return;
-    switch (m_link.open()) {
-    case MouseLink::Opened::NoMouse:
-        m_state = State::Searching;
-        break;
-    case MouseLink::Opened::Failed:
-        m_state = State::Retrying;
-        break;
-    case MouseLink::Opened::Locked:
-        m_state = State::Unwatched;
-        break;
-    case MouseLink::Opened::Watchable:
-        m_state = State::Following;
-        break;
-    }
+    if (aside) return stepAside();
+    if (m_state == State::Following) arrive();
+}
+
+void ProfileFollower::arrive() {
+    const MouseSettings& block = m_link.block();
+    if (!bytesRead(block, 6, 2)) return; // its first answer will be the starting point
+    const MouseState now{uint8_t(block.activeProfile), uint8_t(block.cpiStage)};
+    m_seen = now;
+    if (!recordHeld(block, now.activeProfile)) return m_events->mouseFound(now, nullptr);
+    const ProfileSettings& record = block.profiles[profileIndex(now.activeProfile)];
+    applyIfConfigured(now.activeProfile, record);
+    m_events->mouseFound(now, &record);
 }
 
 void ProfileFollower::retry() {
-    if (m_state == State::Searching || m_state == State::Retrying) connect();
+    if (m_state == State::Searching || m_state == State::Retrying || m_state == State::Asleep)
+        connect();
 }
 
 void ProfileFollower::poll() {
+    if (m_state == State::Asleep) return connect();
     if (m_state != State::Following) return;
-    std::optional<MouseState> selected;
-    ProfileSettings record{};
+    if (configurationProgramRunning()) return stepAside();
+    PollTurn turn;
     {
         const MouseLock mouse;
-        if (!mouse.held() || !mayTalk()) return; // kept by another program: the next poll asks
-        const WatchReply reply = m_link.watch();
-        switch (reply.outcome) {
-        case WatchOutcome::Answered:
-            selected = follow(MouseState{reply.activeProfile, reply.cpiStage}, record);
-            break;
-        case WatchOutcome::DeviceLost:
-            // The cable pulled: look once more at once, else wait for the mouse to come back.
-            connect();
-            return;
-        case WatchOutcome::NotPolled:
-            m_state = State::Unwatched;
-            return;
-        case WatchOutcome::NoReply:
-        case WatchOutcome::Refused:
-            return; // the next poll asks again
-        }
+        if (!mouse.held()) return; // kept by another program: the next poll asks
+        turn = pollUnderHold();
     }
-    // Windows' settings once the mouse is free again: their announcement goes to every window.
-    if (selected) apply(*selected, record);
+    if (turn.aside) return stepAside();
+    switch (turn.reply.outcome) {
+    case WatchOutcome::Answered:
+        follow(MouseState{turn.reply.activeProfile, turn.reply.cpiStage}, turn);
+        break;
+    case WatchOutcome::DeviceLost:
+        // The cable pulled: look once more at once, else wait for the mouse to come back.
+        connect();
+        break;
+    case WatchOutcome::NotPolled:
+        m_state = State::Unwatched;
+        break;
+    case WatchOutcome::NoReply:
+    case WatchOutcome::Refused:
+        break; // the next poll asks again
+    }
 }
 
-std::optional<MouseState> ProfileFollower::follow(const MouseState& now, ProfileSettings& record) {
+ProfileFollower::PollTurn ProfileFollower::pollUnderHold() {
+    PollTurn turn;
+    turn.aside = configurationProgramRunning();
+    if (turn.aside) return turn;
+    turn.reply = m_link.watch();
+    const uint8_t active = turn.reply.activeProfile;
+    // A profile's record is read while the mouse is still held, in the same turn as the answer
+    // that named the profile.
+    if (turn.reply.outcome == WatchOutcome::Answered && m_seen && active != m_seen->activeProfile &&
+        profileIndex(active) >= 0)
+        turn.recordRead = m_link.readProfile(active, turn.record);
+    return turn;
+}
+
+void ProfileFollower::follow(const MouseState& now, const PollTurn& turn) {
     if (!m_seen) {
         m_seen = now;
-        m_events->mouseFound(now);
-        return std::nullopt;
+        return m_events->mouseFound(now, nullptr);
     }
     if (now.activeProfile != m_seen->activeProfile) {
         // A record that could not be read is read again at the next poll, which still sees
         // the profile as new; an address 6 that names no profile has nothing to read or apply.
         const bool profile = profileIndex(now.activeProfile) >= 0;
-        if (profile && !m_link.readProfile(now.activeProfile, record)) return std::nullopt;
+        if (profile && !turn.recordRead) return;
         m_seen = now;
-        return profile ? std::optional<MouseState>(now) : std::nullopt;
+        if (profile) select(now, turn.record);
+        return;
     }
     if (now.cpiStage != m_seen->cpiStage) {
         m_seen = now;
         m_events->stageSelected(now);
     }
-    return std::nullopt;
 }
 
-void ProfileFollower::apply(const MouseState& now, const ProfileSettings& record) {
-    const CarriedSettingsOutcome outcome = applyCarriedPointerSettings(
-        carriedPointerSettings({record.pointerSpeed, record.acceleration, record.wheelLines}));
+void ProfileFollower::select(const MouseState& now, const ProfileSettings& record) {
+    const CarriedSettingsOutcome outcome = applyIfConfigured(now.activeProfile, record);
     m_events->profileSelected(now, record, outcome);
+}
+
+// A profile whose marker says nobody configured it holds the mouse's factory bytes: nothing
+// of it reaches Windows.
+CarriedSettingsOutcome ProfileFollower::applyIfConfigured(int offset,
+                                                          const ProfileSettings& record) {
+    if (!profileConfigured(m_link.block(), offset)) return CarriedSettingsOutcome{};
+    return applyCarriedPointerSettings(
+        carriedPointerSettings({record.pointerSpeed, record.acceleration, record.wheelLines}));
 }
 
 void ProfileFollower::lose(State next) {
@@ -117,14 +166,25 @@ void ProfileFollower::checkAside() {
 }
 
 void ProfileFollower::interfaceArrived() {
-    if (m_state == State::Searching || m_state == State::Retrying || m_state == State::Unwatched)
+    if (m_state == State::Searching || m_state == State::Retrying || m_state == State::Unwatched ||
+        m_state == State::Asleep)
         connect();
 }
 
 void ProfileFollower::suspend() {
-    if (m_state != State::Aside) lose(State::Asleep);
+    if (m_state != State::Aside && m_state != State::Disconnected) lose(State::Asleep);
 }
 
 void ProfileFollower::resume() {
-    if (m_state != State::Aside) connect();
+    if (m_state != State::Aside && m_state != State::Disconnected) connect();
+}
+
+void ProfileFollower::sessionDisconnected() {
+    m_sessionConnected = false;
+    lose(State::Disconnected);
+}
+
+void ProfileFollower::sessionConnected() {
+    m_sessionConnected = true;
+    if (m_state == State::Disconnected) connect();
 }

@@ -1,22 +1,14 @@
 #include "device/configuration_program.h"
 
-#include <windows.h>
-
-namespace {
-
-constexpr wchar_t kObjectName[] = L"Local\\GlimmerhausPelkoConfigurationProgram";
-
-} // namespace
+#include "device/hid_bus.h"
+#include "device/machine_objects.h"
 
 bool announceConfigurationProgram() {
     // Never signalled and never closed: only its existence says something.
-    static const HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, kObjectName);
+    static const HANDLE held = createSharedEvent(hidBus().configurationProgramName);
     return held != nullptr;
 }
 
 bool configurationProgramRunning() {
-    HANDLE probe = ::OpenEventW(SYNCHRONIZE, FALSE, kObjectName);
-    if (!probe) return ::GetLastError() == ERROR_ACCESS_DENIED; // there, but not ours to open
-    ::CloseHandle(probe);
-    return true;
+    return sharedEventExists(hidBus().configurationProgramName);
 }

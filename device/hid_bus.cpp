@@ -5,7 +5,7 @@
 namespace {
 
 // hid.dll from Windows' own folder, and the table over its functions, SetupAPI's and
-// kernel32's, with the name of the session's mouse lock.
+// kernel32's, with the names of the machine's mouse lock and witness.
 struct SystemHid {
     SystemLibrary library{L"hid.dll"};
     HidBus bus = {};
@@ -27,7 +27,8 @@ struct SystemHid {
         library.take(bus.HidP_MaxUsageListLength, "HidP_MaxUsageListLength");
         library.take(bus.HidD_SetFeature, "HidD_SetFeature");
         library.take(bus.HidD_GetFeature, "HidD_GetFeature");
-        bus.mouseLockName = L"Local\\Glimmerhaus.Pelko.Mouse"; // one name for every program
+        bus.mouseLockName = kMouseLockName;
+        bus.configurationProgramName = kConfigurationProgramName;
     }
 };
 

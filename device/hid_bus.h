@@ -1,6 +1,7 @@
 // The HID bus seam: every HID, SetupAPI and file call the device layer makes goes through one
-// table of function pointers with the exact Win32 signatures, beside the name of the mutex that
-// holds the table's mouse for one protocol sequence (device/mouse_lock.h). The program runs on
+// table of function pointers with the exact Win32 signatures, beside the names of the mutex that
+// holds the table's mouse for one protocol sequence (device/mouse_lock.h) and of the witness of
+// a configuration program on that mouse (device/configuration_program.h). The program runs on
 // the real functions (hid.dll's taken from Windows' own folder at the first use, never
 // imported); tests and the simulated mouse install a stand-in table.
 #pragma once
@@ -13,6 +14,12 @@
 extern "C" {
 #include <hidsdi.h>
 }
+
+// The system's mouse lock and the configuration program's witness (device/machine_objects.h):
+// one name each for every program of every session.
+inline constexpr wchar_t kMouseLockName[] = L"Global\\Glimmerhaus.Pelko.Mouse";
+inline constexpr wchar_t kConfigurationProgramName[] =
+    L"Global\\GlimmerhausPelkoConfigurationProgram";
 
 struct HidBus {
     decltype(&::HidD_GetHidGuid) HidD_GetHidGuid;
@@ -32,6 +39,7 @@ struct HidBus {
     decltype(&::HidD_SetFeature) HidD_SetFeature;
     decltype(&::HidD_GetFeature) HidD_GetFeature;
     const wchar_t* mouseLockName;
+    const wchar_t* configurationProgramName;
 };
 
 // hid.dll as the system's table loads it: the program's start reports a missing library or

@@ -1,9 +1,10 @@
 #include "device/mouse_lock.h"
 
 #include "device/hid_bus.h"
+#include "device/machine_objects.h"
 
 MouseLock::MouseLock(DWORD waitMs) {
-    m_mutex = ::CreateMutexW(nullptr, FALSE, hidBus().mouseLockName);
+    m_mutex = createSharedMutex(hidBus().mouseLockName);
     if (!m_mutex) return;
     // WAIT_ABANDONED: its holder died mid-sequence. Every sequence stands on its own (a start-up
     // begins the unlock handshake at its first step, a request replaces a reply nobody

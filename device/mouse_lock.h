@@ -1,8 +1,9 @@
 // The mouse held alone for one protocol sequence. The mouse answers whichever request came
 // last, and its unlock is a handshake checked in order, so another program's exchange inside a
 // sequence would hand this one the other's reply. Every program that talks to the Pelko
-// therefore takes one session-wide named mutex (the bus in use names it) around each whole
-// sequence: a start-up, a commit with its waits, a watch request.
+// therefore takes one named mutex (the bus in use names it; the system's is machine-wide,
+// device/machine_objects.h) around each whole sequence: a start-up, a commit with its waits, a
+// watch request.
 #pragma once
 
 #include <windows.h>

@@ -45,3 +45,11 @@ int profileIndex(int offset) {
         return -1;
     }
 }
+
+bool bytesRead(const MouseSettings& settings, int first, int count) {
+    if (first < 0 || count <= 0 || first + count > ConfigBlockSize) return false;
+    for (int record = first / ConfigRecordSize; record <= (first + count - 1) / ConfigRecordSize;
+         ++record)
+        if (!settings.recordRead[record]) return false;
+    return true;
+}

@@ -78,5 +78,8 @@ struct ProfileMirror {
     ProfileMirrorEntry profiles[3];
 };
 
+// Whether the device answered every record that holds addresses first to first + count - 1.
+bool bytesRead(const MouseSettings& settings, int first, int count);
+
 // Index 0, 1 or 2 of a profile offset 0, 11 or 22; -1 for any other offset.
 int profileIndex(int offset);

@@ -161,7 +161,8 @@ const HidBus simBus = {
     simCreateFile, simCloseHandle,  simGetPreparsedData, simFreePreparsedData,  simGetAttributes,
     simGetCaps,    simButtonCaps,   simValueCaps,        simMaxUsageListLength, simSetFeature,
     simGetFeature,
-    nullptr, // named at install
+    nullptr, // both names at install
+    nullptr,
 };
 
 // Each process's simulated mouse is a mouse of its own: it is held under a name of its own,
@@ -169,6 +170,13 @@ const HidBus simBus = {
 const wchar_t* simMouseLockName() {
     static const std::wstring name =
         L"Local\\Glimmerhaus.Pelko.Simulated." + std::to_wstring(::GetCurrentProcessId());
+    return name.c_str();
+}
+
+// A configuration program on a simulated mouse keeps only that mouse's companion away.
+const wchar_t* simConfigurationProgramName() {
+    static const std::wstring name =
+        L"Local\\Glimmerhaus.Pelko.Simulated.Program." + std::to_wstring(::GetCurrentProcessId());
     return name.c_str();
 }
 
@@ -180,6 +188,7 @@ void SimHidBus::install() {
     activeBus = this;
     HidBus table = simBus;
     table.mouseLockName = simMouseLockName();
+    table.configurationProgramName = simConfigurationProgramName();
     installHidBus(table);
 }
 

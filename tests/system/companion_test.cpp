@@ -1,9 +1,10 @@
-// The companion, pelkotray.exe, over the virtual mouse and the system's own HID stack: the
-// mouse's profile button carries the profile's Windows settings (read back from Windows by a
-// process of their own), the CPI button nothing; one companion per session; the pulled cable,
-// the resume from sleep and a refused unlock; and no exchange of the companion's while a
-// window runs, in every start order. The companion polls every 100 ms where its exchanges
-// must stand apart from the window's, which polls once a second.
+// The companion, pelkotray.exe, over the virtual mouse and the system's own HID stack: the open
+// and the mouse's profile button carry the profile's Windows settings (read back from Windows
+// by a process of their own), the CPI button and a profile nobody configured nothing; a press
+// right after the open; one companion per session; the pulled cable, the resume from sleep and
+// a refused unlock; and no exchange of the companion's while a window runs, in every start
+// order, also when only the window's witness tells of it. The companion polls every 100 ms where
+// its exchanges must stand apart from the window's, which polls once a second.
 #include "app/window_layout.h"
 #include "sim/pelko_firmware.h"
 #include "tests/e2e/remote_window.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <aclapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -177,6 +179,21 @@ std::string foreignToTwoWindows(const std::vector<WireLine>& lines, size_t first
     if (watch > size_t(2 * (span / kWindowPollSpacingMs + 1)))
         return "more polls than two windows make";
     return "";
+}
+
+// Gives the window's start-up key a security descriptor that grants nobody anything (or, with
+// `writable`, the default one back): the window then sends the companion no message.
+bool setStartUpKeyWritable(bool writable) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\PELKOmouse\\Profile1", 0, nullptr, 0,
+                          WRITE_DAC, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    ACL empty;
+    ::InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
+    const DWORD result = ::SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
+                                           nullptr, writable ? nullptr : &empty, nullptr);
+    ::RegCloseKey(key);
+    return result == ERROR_SUCCESS;
 }
 
 enum class Order { CompanionFirst, WindowFirst, Together };
@@ -372,18 +389,19 @@ class CompanionTest : public ::testing::Test {
 };
 
 TEST_F(CompanionTest, TheProfileButtonCarriesTheProfilesWindowsSettingsTheCpiButtonNothing) {
-    setWindowsPointer(true, 3);
+    setWindowsPointer(false, 3);
     plug();
     startCompanion();
     ASSERT_TRUE(waitForFollowing(0));
-    EXPECT_EQ(windowsPointerAfter(0), kOn + 3) << "the companion's start applied something";
+    EXPECT_EQ(windowsPointerAfter(0), kOn + 7) << "the open did not apply the active profile 1";
 
     Program second(binFolder() / L"pelkotray.exe");
     EXPECT_EQ(second.ended(5000), 0) << "a second companion did not end at once";
     EXPECT_TRUE(companionWindow()) << "the first companion's window is gone";
 
+    setWindowsPointer(false, 3);
     ASSERT_TRUE(mouse.pressCpiButton());
-    EXPECT_EQ(windowsPointerAfter(kFollowMs), kOn + 3) << "the CPI button applied something";
+    EXPECT_EQ(windowsPointerAfter(kFollowMs), kOff + 3) << "the CPI button applied something";
     const struct {
         int windows;
         const char* profile;
@@ -398,6 +416,33 @@ TEST_F(CompanionTest, TheProfileButtonCarriesTheProfilesWindowsSettingsTheCpiBut
     for (auto line = all.begin() + kStartUpExchanges; line != all.end(); ++line)
         if (line->command() == 'D' && !isWatch(*line)) recordReads.push_back(line->payload(0));
     EXPECT_EQ(recordReads, (std::vector<int>{39, 44, 49, 50, 55, 60, 28, 33, 38}));
+}
+
+// The open's block read is the starting point: a press before the first poll is a press.
+TEST_F(CompanionTest, APressInTheSecondAfterTheCompanionOpensTheMouseIsFollowed) {
+    setWindowsPointer(true, 3);
+    plug();
+    startCompanion();
+    ASSERT_TRUE(waitFor([&] { return lineCount() >= kStartUpExchanges; }, kExchangeTimeoutMs));
+    ASSERT_TRUE(mouse.pressProfileButton());
+    EXPECT_EQ(windowsPointerAfter(kFollowMs), kOff + 12) << "the press to profile 2 was missed";
+}
+
+// A mouse nobody configured (markers 0xFF) holds factory bytes: a wheel byte of 0xFF would
+// turn Windows' wheel to page scrolling. Neither the open nor a press gives Windows anything.
+TEST_F(CompanionTest, ANeverConfiguredMouseGivesWindowsNothing) {
+    const FirmwareMemory factory = PelkoFirmware::factoryMemory();
+    std::vector<uint8_t> memory(factory.begin(), factory.end());
+    for (int i = 0; i < 3; ++i)
+        memory[size_t(28 + 11 * i + 9)] = 0xFF;
+    std::ofstream(memoryFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(memory.data()), std::streamsize(memory.size()));
+    setWindowsPointer(true, 3);
+    plug();
+    startCompanion(kTestPollMs);
+    ASSERT_TRUE(waitForFollowing(0));
+    ASSERT_TRUE(mouse.pressProfileButton());
+    EXPECT_EQ(windowsPointerAfter(kFollowMs), kOn + 3);
 }
 
 TEST_F(CompanionTest, APulledCableAndAResumeFromSleepAreFollowedThrough) {
@@ -488,6 +533,22 @@ TEST_F(CompanionTest, TwoWindowsAndAHungOneKeepTheCompanionAwayUntilTheyEnd) {
     EXPECT_GE(hungResumeMs, 0);
     EXPECT_LE(hungResumeMs, kResumeMs);
     EXPECT_EQ(foreignToOneWindow(lines(), startUpFrom(lines(), mark), resume, 0), "");
+    // Back after the killed window: the open gave Windows profile 1, a press gives profile 2.
+    setWindowsPointer(false, 3);
+    ASSERT_TRUE(mouse.pressProfileButton());
+    EXPECT_EQ(windowsPointerAfter(kFollowMs), kOff + 12) << "not following after the kill";
+}
+
+// A window whose start-up key cannot be written sends the companion no message: only the
+// window's witness keeps the companion's polls away from its start-up and its Apply.
+TEST_F(CompanionTest, AWindowThatSendsNoMessageKeepsTheCompanionAwayByItsWitness) {
+    plug();
+    ASSERT_TRUE(setStartUpKeyWritable(false));
+    const Round round = windowRound(Order::CompanionFirst);
+    EXPECT_TRUE(setStartUpKeyWritable(true));
+    EXPECT_TRUE(round.memoryExact) << "the Apply's memory";
+    EXPECT_EQ(round.foreign, "");
+    EXPECT_GE(round.resumeMs, 0) << "the companion did not resume";
 }
 
 } // namespace

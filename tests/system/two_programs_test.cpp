@@ -166,8 +166,9 @@ TEST_F(TwoProgramsTest, ASecondCopyStartedDuringAnApplyStartsAfterTheWholeCommit
               (std::vector<Sequence>{Sequence::StartUp, Sequence::Commit, Sequence::StartUp}));
 }
 
-// A program killed while it held the mouse: the start-up waits for it and, once it is dead,
-// takes the mouse over at once instead of giving up at the bound.
+// A program (of any session: it holds the mouse under the machine-wide name) killed while it
+// held the mouse: the start-up waits for it and, once it is dead, takes the mouse over at once
+// instead of giving up at the bound.
 TEST_F(TwoProgramsTest, AProgramThatDiedHoldingTheMouseDoesNotStopTheNextOne) {
     plugSeededMouse();
     Program holder(binFolder() / L"mouse_lock_holder.exe");
