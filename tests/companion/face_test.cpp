@@ -62,6 +62,15 @@ std::optional<std::vector<BYTE>> approvalValue() {
     return std::vector<BYTE>(data, data + size);
 }
 
+// An EnumThreadWindows callback: the shown popup menu, into the HWND that `data` points to.
+BOOL CALLBACK findShownMenu(HWND window, LPARAM data) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (wcscmp(name, L"#32768") != 0 || !::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(data) = window;
+    return FALSE;
+}
+
 // The companion's stand-in: it hands the face every message first, as the companion's window
 // does, and notes at its end whether the taskbar still held its icon (Wine's taskbar drops the
 // icons of a window that is gone, so only then can it tell).
@@ -190,16 +199,7 @@ TEST_F(FaceTest, TheMenuOpensAtTheCursorOfItsMessageNotAtTheCallbacksPoint) {
     std::thread watcher([&] {
         HWND found = nullptr;
         for (int wait = 0; wait < 250 && !found; ++wait, ::Sleep(20))
-            ::EnumThreadWindows(
-                thread,
-                [](HWND window, LPARAM data) {
-                    wchar_t name[16] = {};
-                    ::GetClassNameW(window, name, 16);
-                    if (wcscmp(name, L"#32768") != 0 || !::IsWindowVisible(window)) return TRUE;
-                    *reinterpret_cast<HWND*>(data) = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&found));
+            ::EnumThreadWindows(thread, findShownMenu, reinterpret_cast<LPARAM>(&found));
         if (found) {
             ::GetWindowRect(found, &menu);
             ::PostMessageW(found, WM_KEYDOWN, VK_ESCAPE, 0);
