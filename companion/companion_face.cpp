@@ -6,14 +6,27 @@
 #include "framework/failed_library.h"
 #include "framework/program_folder.h"
 
-CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark)
-    : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark),
+CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark, UINT trayRetryMs)
+    : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark), m_trayRetryMs(trayRetryMs),
       m_tray(owner, kTrayIconId, kTrayCallbackMessage) {}
 
+CompanionFace::~CompanionFace() {
+    if (::IsWindow(m_owner)) ::KillTimer(m_owner, kTrayRetryTimer);
+}
+
 void CompanionFace::start(HMODULE skin) {
-    // Without a taskbar yet (a start at logon may come first), TaskbarCreated adds the icon.
-    m_tray.add(m_trayIcon, trayTipNoMouse());
+    // At logon Explorer may refuse the first add and announce no new taskbar afterwards: the
+    // icon is tried again until it is there, so that the user can always reach Exit.
+    if (!m_tray.add(m_trayIcon, trayTipNoMouse()))
+        ::SetTimer(m_owner, kTrayRetryTimer, m_trayRetryMs, nullptr);
     m_display.CreateDisplay(skin, m_displayMark);
+}
+
+void CompanionFace::restoreTrayIcon() {
+    if (m_tray.restore())
+        ::KillTimer(m_owner, kTrayRetryTimer);
+    else
+        ::SetTimer(m_owner, kTrayRetryTimer, m_trayRetryMs, nullptr);
 }
 
 void CompanionFace::mouseFound(const MouseView& view) {
@@ -41,15 +54,16 @@ void CompanionFace::showOnDisplay(const std::wstring& text) {
 }
 
 bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == TrayIcon::taskbarCreatedMessage()) {
-        m_tray.restore();
+    if (message == TrayIcon::taskbarCreatedMessage() ||
+        (message == WM_TIMER && wParam == kTrayRetryTimer)) {
+        restoreTrayIcon();
         result = 0;
         return true;
     }
     if (message != kTrayCallbackMessage) return false;
     switch (trayRequestOf(lParam)) {
     case TrayRequest::Menu:
-        runCommand(pickFromTrayMenu(m_owner, trayAnchorOf(wParam), menuState()));
+        runCommand(pickFromTrayMenu(m_owner, trayMenuAnchor(), menuState()));
         break;
     case TrayRequest::OpenSettings:
         runCommand(tray_command::kOpenSettings);
@@ -62,7 +76,7 @@ bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 TrayMenuState CompanionFace::menuState() {
-    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows()};
+    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows(programPath())};
 }
 
 void CompanionFace::runCommand(UINT command) {
@@ -77,7 +91,7 @@ void CompanionFace::runCommand(UINT command) {
         break;
     }
     case tray_command::kStartWithWindows:
-        setStartWithWindows(!startsWithWindows(), programPath());
+        setStartWithWindows(!startsWithWindows(programPath()), programPath());
         break;
     case tray_command::kExit:
         exit();
@@ -96,6 +110,7 @@ void CompanionFace::reportSettingsNotStarted(DWORD error) {
 }
 
 void CompanionFace::exit() {
+    ::KillTimer(m_owner, kTrayRetryTimer);
     m_display.Hide();
     m_tray.remove();
     ::DestroyWindow(m_owner);

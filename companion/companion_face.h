@@ -14,17 +14,23 @@
 // The tray icon's callback message to the companion's window.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 inline constexpr UINT kTrayIconId = 1;
+// The owner window's timer that tries a refused tray icon again (the companion's window uses
+// ids 1 to 4 for its own), and how often.
+inline constexpr UINT_PTR kTrayRetryTimer = 5;
+inline constexpr UINT kTrayRetryMs = 3000;
 
 class CompanionFace {
   public:
     // `owner` is the companion's window: it receives the tray icon's messages, and the menu's
     // Exit destroys it. The program's icon at the taskbar's small size, and at 32 x 32 for the
-    // display's mark.
-    CompanionFace(HWND owner, HICON trayIcon, HICON displayMark);
+    // display's mark. A tray icon the taskbar refuses is tried again every `trayRetryMs`.
+    CompanionFace(HWND owner, HICON trayIcon, HICON displayMark, UINT trayRetryMs = kTrayRetryMs);
+    ~CompanionFace();
     CompanionFace(const CompanionFace&) = delete;
     CompanionFace& operator=(const CompanionFace&) = delete;
 
-    // Adds the tray icon ("no mouse") and makes the hidden display with the skin's look.
+    // Adds the tray icon ("no mouse"; refused, it is tried again until the taskbar takes it)
+    // and makes the hidden display with the skin's look.
     void start(HMODULE skin);
     // The skin of the mouse that was found, for the display from now on.
     void setSkin(HMODULE skin) { m_display.SetSkin(skin); }
@@ -37,7 +43,8 @@ class CompanionFace {
     void profileChanged(const MouseView& view);
     void stageChanged(const MouseView& view);
 
-    // The owner's messages for the face: the tray icon's callback and the taskbar's return.
+    // The owner's messages for the face: the tray icon's callback, the taskbar's return and
+    // the face's timer.
     // True (result set) when the message was the face's.
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Carries out a menu command (tray_command::…).
@@ -49,6 +56,8 @@ class CompanionFace {
     const TrayIcon& trayIcon() const { return m_tray; }
 
   private:
+    // Puts the icon into the taskbar, or keeps the retry timer running until it is there.
+    void restoreTrayIcon();
     void showOnDisplay(const std::wstring& text);
     void reportSettingsNotStarted(DWORD error);
     void exit();
@@ -56,6 +65,7 @@ class CompanionFace {
     HWND m_owner;
     HICON m_trayIcon;
     HICON m_displayMark;
+    UINT m_trayRetryMs;
     TrayIcon m_tray;
     COnScreenDisplay m_display;
 };
