@@ -13,10 +13,6 @@ constexpr FactoryChoice kFactoryChoices[] = {
 };
 // clang-format on
 
-constexpr int kMarkerProfile1 = 10;
-constexpr int kMarkerProfile2 = 12;
-constexpr int kMarkerProfile3 = 3;
-
 std::optional<float> speedOf(float value) {
     if (value == 0.0f) return std::nullopt;
     return snappedSpeed(value);
@@ -115,38 +111,4 @@ const FactoryChoice* factoryChoiceOf(int offset) {
     for (const FactoryChoice& choice : kFactoryChoices)
         if (choice.offset == offset) return &choice;
     return nullptr;
-}
-
-bool hadFactoryChoices(const MouseSettings& settings, int offset) {
-    switch (offset) {
-    case 0:
-        return settings.defaultsMarkerA == kMarkerProfile1 ||
-               settings.defaultsMarkerA == kMarkerProfile2;
-    case 11:
-        return settings.defaultsMarkerA == kMarkerProfile2;
-    case 22:
-        return settings.defaultsMarkerB == kMarkerProfile3;
-    default:
-        return false;
-    }
-}
-
-void markFactoryChoices(MouseSettings& settings, int offset) {
-    switch (offset) {
-    case 0:
-        settings.defaultsMarkerA = kMarkerProfile1;
-        break;
-    case 11:
-        settings.defaultsMarkerA = kMarkerProfile2;
-        break;
-    case 22:
-        settings.defaultsMarkerB = kMarkerProfile3;
-        break;
-    default:
-        break;
-    }
-}
-
-void markStoredProfile(MouseSettings& settings, int offset) {
-    if (!hadFactoryChoices(settings, offset)) markFactoryChoices(settings, offset);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "device/mouse_settings.h"
+#include "device/profile_markers.h"
 #include "pointer/carried_pointer_settings.h"
 
 #include <optional>
@@ -51,11 +52,3 @@ struct FactoryChoice {
 };
 // The row of a profile offset (0, 11 or 22), or null.
 const FactoryChoice* factoryChoiceOf(int offset);
-
-// Whether the markers say the profile at offset had its factory choices; a profile that had
-// none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2, 0xFF → 3 for 3).
-bool hadFactoryChoices(const MouseSettings& settings, int offset);
-void markFactoryChoices(MouseSettings& settings, int offset);
-// A stored profile holds the user's values: its marker then says it had its factory choices
-// (a marker already saying so is kept; 12 counts for profile 1 as well).
-void markStoredProfile(MouseSettings& settings, int offset);
