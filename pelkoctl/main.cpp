@@ -30,7 +30,7 @@ int fail(int code, const std::string& reason) {
 int finish(const ProfilesResult& result) {
     if (result.status != ProfilesStatus::Done)
         return fail(exitCodeOf(result.status), result.message);
-    std::fprintf(stderr, "pelkoctl: %s\n", result.message.c_str());
+    std::printf("pelkoctl: %s\n", result.message.c_str());
     return 0;
 }
 
