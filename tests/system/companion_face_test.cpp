@@ -241,10 +241,14 @@ TEST_F(CompanionFaceTest, EachButtonShowsTheDisplayForAMomentAndLeavesTheFocusWh
 
 TEST_F(CompanionFaceTest, TheMenuSwitchesTheDisplayAndStartWithWindowsAndDoubleClickOpensSettings) {
     EXPECT_EQ(runValue(), L"(none)");
+    // The menu closes before the pick is carried out: the value is awaited.
+    const std::wstring quotedPath = L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"";
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
-    EXPECT_EQ(runValue(), L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"");
+    EXPECT_TRUE(waitFor([&] { return runValue() == quotedPath; }, kTimeoutMs))
+        << "no Run value after the pick";
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
-    EXPECT_EQ(runValue(), L"(none)") << "a second pick left the Run value";
+    EXPECT_TRUE(waitFor([&] { return runValue() == L"(none)"; }, kTimeoutMs))
+        << "a second pick left the Run value";
 
     ASSERT_TRUE(pickFromMenu(kOnScreenDisplayEntry));
     ASSERT_TRUE(mouse.pressProfileButton());
