@@ -8,7 +8,11 @@
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+// Written in a fixed order of keys; read into std::map-based objects, whose growth never
+// copies what they hold (an ordered object grows by copying its members, recursively, which a
+// deeply nested value in a file would turn into a stack overflow).
+using OrderedJson = nlohmann::ordered_json;
+using Json = nlohmann::json;
 
 // The values the controls offer and their codes; a code no control offers is written as
 // {"code": n}.
@@ -22,15 +26,15 @@ constexpr int kSlowestSpeed = 1, kFastestSpeed = 20;
 constexpr int kFewestLines = 1, kMostLines = 100;
 const char* const kProfileKeys[kProfileCount] = {"profile1", "profile2", "profile3"};
 
-template <size_t N> Json choiceJson(const Choice (&choices)[N], uint8_t code) {
+template <size_t N> OrderedJson choiceJson(const Choice (&choices)[N], uint8_t code) {
     for (const Choice& choice : choices)
         if (choice.code == code) return choice.value;
-    return Json{{"code", code}};
+    return OrderedJson{{"code", code}};
 }
 
-Json swapJson(uint8_t code) {
+OrderedJson swapJson(uint8_t code) {
     if (code <= 1) return code == 1;
-    return Json{{"code", code}};
+    return OrderedJson{{"code", code}};
 }
 
 std::string hexId(uint16_t id) {
@@ -39,13 +43,13 @@ std::string hexId(uint16_t id) {
     return text;
 }
 
-Json profileJson(const SavedProfile& saved) {
-    if (!saved.configured) return Json{{"configured", false}};
+OrderedJson profileJson(const SavedProfile& saved) {
+    if (!saved.configured) return OrderedJson{{"configured", false}};
     const ProfileValues& v = saved.values;
-    Json profile = {{"cpi1", choiceJson(kCpiChoices, v.cpi1Code)},
-                    {"cpi2", choiceJson(kCpiChoices, v.cpi2Code)},
-                    {"reportRate", choiceJson(kRateChoices, v.rateCode)},
-                    {"buttonSwap", swapJson(v.swapCode)}};
+    OrderedJson profile = {{"cpi1", choiceJson(kCpiChoices, v.cpi1Code)},
+                           {"cpi2", choiceJson(kCpiChoices, v.cpi2Code)},
+                           {"reportRate", choiceJson(kRateChoices, v.rateCode)},
+                           {"buttonSwap", swapJson(v.swapCode)}};
     if (v.pointerSpeed) profile["pointerSpeed"] = *v.pointerSpeed;
     if (v.accelerationOn) profile["acceleration"] = *v.accelerationOn;
     if (v.wheel) {
@@ -59,6 +63,20 @@ Json profileJson(const SavedProfile& saved) {
 struct Refusal {
     std::string text;
 };
+
+// A text from the file as a message quotes it: one short line, whatever the file holds.
+std::string clipped(const std::string& text) {
+    constexpr size_t kLongest = 40;
+    return text.size() <= kLongest ? text : text.substr(0, kLongest) + "...";
+}
+
+// A value as a message shows it: a list or an object is named, never written out (a deeply
+// nested one would be written out recursively).
+std::string shown(const Json& value) {
+    if (value.is_object()) return "an object";
+    if (value.is_array()) return "a list";
+    return clipped(value.dump(-1, ' ', false, Json::error_handler_t::replace));
+}
 
 std::string join(const std::string& path, const char* key) {
     return path.empty() ? std::string(key) : path + "." + key;
@@ -80,7 +98,7 @@ void onlyKnownKeys(const Json& object, const std::string& path,
         bool isKnown = false;
         for (const char* key : known)
             isKnown = isKnown || item.key() == key;
-        if (!isKnown) refuse(join(path, item.key().c_str()), "not a field of this format");
+        if (!isKnown) refuse(join(path, clipped(item.key()).c_str()), "not a field of this format");
     }
 }
 
@@ -92,13 +110,13 @@ const Json& objectAt(const Json& value, const std::string& path) {
 int integerIn(const Json& value, const std::string& path, int least, int most) {
     if (!value.is_number_integer() || value.get<long long>() < least ||
         value.get<long long>() > most)
-        refuse(path, value.dump() + " is not a whole number from " + std::to_string(least) +
+        refuse(path, shown(value) + " is not a whole number from " + std::to_string(least) +
                          " to " + std::to_string(most));
     return int(value.get<long long>());
 }
 
 bool boolean(const Json& value, const std::string& path) {
-    if (!value.is_boolean()) refuse(path, value.dump() + " is not true or false");
+    if (!value.is_boolean()) refuse(path, shown(value) + " is not true or false");
     return value.get<bool>();
 }
 
@@ -120,12 +138,12 @@ uint8_t choiceCode(const Json& value, const std::string& path, const Choice (&ch
         if (value.is_number_integer() && value.get<long long>() == choice.value) return choice.code;
         offered += (offered.empty() ? "" : ", ") + std::to_string(choice.value);
     }
-    refuse(path, value.dump() + " is not one of " + offered + " (or {\"code\": 0 to 255})");
+    refuse(path, shown(value) + " is not one of " + offered + " (or {\"code\": 0 to 255})");
 }
 
 uint8_t swapCode(const Json& value, const std::string& path) {
     if (value.is_object()) return codeOf(value, path);
-    if (!value.is_boolean()) refuse(path, value.dump() + " is not true, false or {\"code\": n}");
+    if (!value.is_boolean()) refuse(path, shown(value) + " is not true, false or {\"code\": n}");
     return value.get<bool>() ? 1 : 0;
 }
 
@@ -199,10 +217,11 @@ void readMouse(const Json& root, ProfilesDocument& document) {
     document.vendorId = hexIdOf(member(mouse, "mouse", "vendorId"), "mouse.vendorId");
     document.productId = hexIdOf(member(mouse, "mouse", "productId"), "mouse.productId");
     if (document.vendorId != kPelkoVendorId || document.productId != kPelkoProductId)
-        throw Refusal{"the file is for another mouse: " +
-                      (document.mouseName.empty() ? std::string("unnamed") : document.mouseName) +
-                      " (vendor " + hexId(document.vendorId) + ", product " +
-                      hexId(document.productId) + ")"};
+        throw Refusal{
+            "the file is for another mouse: " +
+            (document.mouseName.empty() ? std::string("unnamed") : clipped(document.mouseName)) +
+            " (vendor " + hexId(document.vendorId) + ", product " + hexId(document.productId) +
+            ")"};
 }
 
 void readProfiles(const Json& root, ProfilesDocument& document) {
@@ -238,20 +257,20 @@ std::string syntaxError(const std::string& what) {
 } // namespace
 
 std::string profilesJson(const ProfilesDocument& document) {
-    Json root = {{"format", kProfilesFormatName}, {"version", kProfilesFormatVersion}};
-    Json mouse = {{"name", document.mouseName},
-                  {"vendorId", hexId(document.vendorId)},
-                  {"productId", hexId(document.productId)}};
+    OrderedJson root = {{"format", kProfilesFormatName}, {"version", kProfilesFormatVersion}};
+    OrderedJson mouse = {{"name", document.mouseName},
+                         {"vendorId", hexId(document.vendorId)},
+                         {"productId", hexId(document.productId)}};
     if (!document.firmware.empty()) mouse["firmware"] = document.firmware;
     root["mouse"] = mouse;
     root["saved"] = document.saved;
-    Json profiles = Json::object();
+    OrderedJson profiles = OrderedJson::object();
     for (int index = 0; index < kProfileCount; ++index)
         if (document.profiles[index])
             profiles[kProfileKeys[index]] = profileJson(*document.profiles[index]);
     root["profiles"] = profiles;
     // Invalid UTF-8 in a name is replaced rather than thrown over.
-    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return root.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
 }
 
 ParsedProfiles parseProfilesJson(std::string_view input) {

@@ -87,6 +87,10 @@ TEST(ProfilesJson, EachDocumentIsAcceptedOrRefusedNamingWhatIsWrong) {
          "profiles.profile1.wheelLines"},
         {"page without lines", documentWith(kBasics + R"(, "onePage": true)"),
          "profiles.profile1.onePage: given without wheelLines"},
+        {"a deeply nested value",
+         documentWith(R"("cpi1": )" + std::string(100000, '[') + std::string(100000, ']') +
+                      R"(, "cpi2": 800, "reportRate": 500, "buttonSwap": false)"),
+         "profiles.profile1.cpi1: a list is not one of"},
         {"acceleration as text", documentWith(kBasics + R"(, "acceleration": "on")"),
          "profiles.profile1.acceleration"},
         {"unknown profile field", documentWith(kBasics + R"(, "dpi": 800)"),
