@@ -9,6 +9,8 @@ inline constexpr UINT kOpenSettings = 1;
 inline constexpr UINT kOnScreenDisplay = 2;
 inline constexpr UINT kStartWithWindows = 3;
 inline constexpr UINT kExit = 4;
+inline constexpr UINT kSaveProfiles = 5;
+inline constexpr UINT kRestoreProfiles = 6;
 } // namespace tray_command
 
 // The check marks the menu shows.
@@ -18,7 +20,8 @@ struct TrayMenuState {
 };
 
 // "Open Pelko settings" (the default entry: a double click does the same), "Show on-screen
-// display", "Start with Windows", a separator and "Exit". The caller destroys it.
+// display", "Start with Windows", a separator, "Save profiles to a file…", "Restore profiles
+// from a file…", a separator and "Exit". The caller destroys it.
 HMENU createTrayMenu(const TrayMenuState& state);
 
 // Shows the menu at `at` (screen coordinates) for the owner window, which is brought to the
