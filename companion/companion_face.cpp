@@ -102,7 +102,10 @@ void CompanionFace::runCommand(UINT command) {
         if (auto shown = saveProfilesFromMenu(m_owner)) m_display.Show(*shown);
         break;
     case tray_command::kRestoreProfiles:
-        if (auto shown = restoreProfilesFromMenu(m_owner)) m_display.Show(*shown);
+        if (auto shown = restoreProfilesFromMenu(m_owner)) {
+            ::PostMessageW(m_owner, kMouseRewrittenMessage, 0, 0);
+            m_display.Show(*shown);
+        }
         break;
     default:
         break;

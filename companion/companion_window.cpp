@@ -27,6 +27,7 @@ ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_DEVICECHANGE, OnDeviceChange)
 ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
 ON_MESSAGE(WM_WTSSESSION_CHANGE, OnSessionChange)
+ON_MESSAGE(kMouseRewrittenMessage, OnMouseRewritten)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
@@ -39,7 +40,8 @@ BOOL CCompanionWnd::CreateCompanion() {
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kCompanionClass;
-    if (!::RegisterClassExW(&windowClass)) return FALSE;
+    if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return FALSE;
     // A tool window has no taskbar button, should it ever be shown.
     if (!CreateEx(WS_EX_TOOLWINDOW, kCompanionClass, kCompanionTitle, WS_POPUP, RECT{}, nullptr, 0))
         return FALSE;
@@ -149,6 +151,14 @@ LRESULT CCompanionWnd::OnSessionChange(WPARAM code, LPARAM) {
     case SessionChange::None:
         break;
     }
+    syncTimers();
+    return 0;
+}
+
+// A mouse the companion follows is opened anew, its block read again; one it does not follow
+// is left as it is.
+LRESULT CCompanionWnd::OnMouseRewritten(WPARAM, LPARAM) {
+    if (m_follower.state() == ProfileFollower::State::Following) m_follower.connect();
     syncTimers();
     return 0;
 }

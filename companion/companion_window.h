@@ -23,7 +23,8 @@ class CCompanionWnd : public CWnd {
     CCompanionWnd(ProfileFollower& follower, UINT pollMs);
     DECLARE_MESSAGE_MAP()
 
-    // Registers the class and makes the hidden window; false when either fails.
+    // Registers the class (once per process) and makes the hidden window; false when either
+    // fails.
     BOOL CreateCompanion();
     // Opens the mouse (its active profile's settings to Windows) and starts the timers of the
     // state it is in.
@@ -38,6 +39,7 @@ class CCompanionWnd : public CWnd {
     LRESULT OnDeviceChange(WPARAM, LPARAM);
     LRESULT OnPowerBroadcast(WPARAM, LPARAM);
     LRESULT OnSessionChange(WPARAM, LPARAM);
+    LRESULT OnMouseRewritten(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
 
   private:

@@ -225,4 +225,23 @@ TEST_F(FollowerTest, TheSessionsDisconnectStopsEveryExchangeUntilItConnectsAgain
     window.DestroyWindow();
 }
 
+// A restore from the companion's menu can configure profiles the companion found unconfigured
+// when it opened the mouse: told so, it reads the mouse anew and a press applies them.
+TEST_F(FollowerTest, AfterARestoreFromTheMenuTheMouseIsReadAnew) {
+    seed(bus.firmware.memory, 0xFF, 0xFF, 0);
+    CCompanionWnd window(follower, 1000);
+    ASSERT_TRUE(window.CreateCompanion());
+    window.StartFollowing();
+    ASSERT_EQ(follower.state(), State::Following);
+    bus.firmware.memory[0] = 12; // as the restore's commit leaves them
+    bus.firmware.memory[1] = 3;
+    ::PostMessageW(window.GetSafeHwnd(), kMouseRewrittenMessage, 0, 0);
+    pumpPending();
+    const size_t mark = windows.calls.size();
+    bus.pressNextProfile();
+    follower.poll();
+    EXPECT_TRUE(windowsChangedSince(mark)) << "profile 2's settings, configured by the restore";
+    window.DestroyWindow();
+}
+
 } // namespace
