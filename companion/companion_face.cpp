@@ -103,7 +103,8 @@ void CompanionFace::runCommand(UINT command) {
         break;
     case tray_command::kRestoreProfiles:
         if (auto shown = restoreProfilesFromMenu(m_owner)) {
-            ::PostMessageW(m_owner, kMouseRewrittenMessage, 0, 0);
+            // Read anew first: letting go of the mouse hides the display.
+            ::SendMessageW(m_owner, kMouseRewrittenMessage, 0, 0);
             m_display.Show(*shown);
         }
         break;

@@ -13,7 +13,7 @@
 
 // The tray icon's callback message to the companion's window.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
-// Posted to the owner once a restore from a file has written the mouse: what the companion
+// Sent to the owner once a restore from a file has written the mouse: what the companion
 // read of it when it opened it (which profiles somebody configured) is read anew.
 inline constexpr UINT kMouseRewrittenMessage = WM_APP + 2;
 inline constexpr UINT kTrayIconId = 1;
