@@ -48,6 +48,8 @@ BOOL CCompanionApp::InitInstance() {
     if (!m_window.CreateCompanion()) return FALSE;
     m_pMainWnd = &m_window;
     startFace();
+    m_linker.start(m_window.GetSafeHwnd(), kForegroundChangedMessage);
+    m_window.SetLooks(&m_linker);
     m_window.StartFollowing();
     return TRUE;
 }
@@ -68,6 +70,7 @@ void CCompanionApp::startFace() {
     // The display takes the look of the skin the window shows for its default interface; a
     // missing library leaves it the product's own colours.
     m_face->start(loadSkinLibraryFor(nullptr));
+    m_face->setProgramLinks(&m_linker);
     m_window.SetFace(m_face.get());
     m_faceEvents.attach(m_face.get());
 }

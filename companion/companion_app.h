@@ -7,6 +7,7 @@
 #include "companion/companion_face.h"
 #include "companion/companion_window.h"
 #include "companion/face_events.h"
+#include "companion/links/program_linker.h"
 #include "companion/profile_follower.h"
 #include "framework/win_app.h"
 
@@ -27,6 +28,7 @@ class CCompanionApp : public CWinApp {
     FaceEvents m_faceEvents;
     ProfileFollower m_follower{&m_faceEvents};
     CCompanionWnd m_window{m_follower, pollIntervalMs()};
+    ProgramLinker m_linker{m_follower};
     std::unique_ptr<CompanionFace> m_face;
 
     static UINT pollIntervalMs();

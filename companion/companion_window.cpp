@@ -6,6 +6,9 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kRetryTimer = 2;
 constexpr UINT_PTR kAsideTimer = 3;
 constexpr UINT_PTR kArrivalTimer = 4;
+constexpr UINT_PTR kLookTimer = 5;
+// The look at the program in front: foreground events can be missed (and Wine sends none).
+constexpr UINT kLookMs = 500;
 // A failed start-up, or a scan without arrival notices, is tried again at most this often.
 constexpr UINT kRetryMs = 2000;
 // How often, while aside, the companion looks whether the configuration program has ended.
@@ -28,6 +31,7 @@ ON_MESSAGE(WM_DEVICECHANGE, OnDeviceChange)
 ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
 ON_MESSAGE(WM_WTSSESSION_CHANGE, OnSessionChange)
 ON_MESSAGE(WM_DESTROY, OnDestroy)
+ON_MESSAGE(kForegroundChangedMessage, OnForegroundChanged)
 END_MESSAGE_MAP()
 
 CCompanionWnd::CCompanionWnd(ProfileFollower& follower, UINT pollMs)
@@ -53,7 +57,23 @@ void CCompanionWnd::StartFollowing() {
     syncTimers();
 }
 
+void CCompanionWnd::syncLooks() {
+    if (!m_looks) return;
+    if (m_follower.openings() != m_openings) {
+        m_openings = m_follower.openings();
+        if (m_follower.state() == State::Following) m_looks->mouseOpened();
+    }
+    const bool wanted = m_looks->wantsLooks();
+    if (wanted == m_looking) return;
+    if (wanted)
+        SetTimer(kLookTimer, kLookMs);
+    else
+        KillTimer(kLookTimer);
+    m_looking = wanted;
+}
+
 void CCompanionWnd::syncTimers() {
+    syncLooks();
     UINT_PTR wanted = 0;
     UINT period = 0;
     switch (m_follower.state()) {
@@ -111,6 +131,9 @@ LRESULT CCompanionWnd::OnTimer(WPARAM id, LPARAM) {
         KillTimer(kArrivalTimer);
         m_follower.interfaceArrived();
         break;
+    case kLookTimer:
+        if (m_looks) m_looks->look();
+        break;
     default:
         return Default();
     }
@@ -153,8 +176,15 @@ LRESULT CCompanionWnd::OnSessionChange(WPARAM code, LPARAM) {
     return 0;
 }
 
+LRESULT CCompanionWnd::OnForegroundChanged(WPARAM, LPARAM) {
+    if (m_looks) m_looks->look();
+    syncTimers();
+    return 0;
+}
+
 LRESULT CCompanionWnd::OnDestroy(WPARAM, LPARAM) {
     m_face = nullptr;
+    m_looks = nullptr;
     ::PostQuitMessage(0);
     return Default();
 }

@@ -8,6 +8,7 @@
 
 #include "companion/companion_face.h"
 #include "companion/device_arrival.h"
+#include "companion/foreground_looks.h"
 #include "companion/profile_follower.h"
 #include "companion/session_notice.h"
 #include "framework/wnd.h"
@@ -30,6 +31,9 @@ class CCompanionWnd : public CWnd {
     void StartFollowing();
     // The face that gets the messages this window does not handle itself (the tray icon's).
     void SetFace(CompanionFace* face) { m_face = face; }
+    // The looks at the program in front, told of each open of the mouse; before
+    // StartFollowing.
+    void SetLooks(ForegroundLooks* looks) { m_looks = looks; }
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,10 +43,13 @@ class CCompanionWnd : public CWnd {
     LRESULT OnPowerBroadcast(WPARAM, LPARAM);
     LRESULT OnSessionChange(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnForegroundChanged(WPARAM, LPARAM);
 
   private:
-    // The one timer the follower's state needs; the others are killed.
+    // The one timer the follower's state needs; the others are killed. The looks hear of an
+    // open of the mouse first, and have their timer while they want it.
     void syncTimers();
+    void syncLooks();
 
     ProfileFollower& m_follower;
     UINT m_pollMs;
@@ -51,4 +58,7 @@ class CCompanionWnd : public CWnd {
     UINT_PTR m_runningTimer = 0;
     UINT m_runningPeriod = 0;
     CompanionFace* m_face = nullptr;
+    ForegroundLooks* m_looks = nullptr;
+    unsigned m_openings = 0;
+    bool m_looking = false;
 };

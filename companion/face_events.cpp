@@ -52,3 +52,9 @@ void FaceEvents::profileSelected(const MouseState& state, const ProfileSettings&
 void FaceEvents::stageSelected(const MouseState& state) {
     if (m_face) m_face->stageChanged(viewOf(state));
 }
+
+void FaceEvents::profileSwitched(const MouseState& state, const ProfileSettings& record,
+                                 const CarriedSettingsOutcome&, const std::wstring& program) {
+    keepRecord(state, record);
+    if (m_face) m_face->profileSwitched(viewOf(state), program);
+}

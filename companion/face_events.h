@@ -20,6 +20,8 @@ class FaceEvents : public FollowerEvents {
     void profileSelected(const MouseState& state, const ProfileSettings& record,
                          const CarriedSettingsOutcome&) override;
     void stageSelected(const MouseState& state) override;
+    void profileSwitched(const MouseState& state, const ProfileSettings& record,
+                         const CarriedSettingsOutcome&, const std::wstring& program) override;
 
   private:
     void keepRecord(const MouseState& state, const ProfileSettings& record);

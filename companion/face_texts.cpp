@@ -16,6 +16,11 @@ std::wstring profileDisplayText(const MouseView& view) {
     return text;
 }
 
+std::wstring switchDisplayText(const MouseView& view, const std::wstring& program) {
+    const std::wstring text = profileDisplayText(view);
+    return program.empty() ? text : text + L" \u00B7 " + program;
+}
+
 std::wstring stageDisplayText(const MouseView& view) {
     if (view.cpi > 0) return cpiText(view.cpi);
     return L"CPI stage " + std::to_wstring(view.stage);

@@ -12,6 +12,8 @@ struct MouseView {
 
 // "Profile 2 · 800 CPI", after the profile button; "Profile 2" without a known CPI.
 std::wstring profileDisplayText(const MouseView& view);
+// "Profile 2 · 800 CPI · game.exe", after a program link's switch (no program: as the button's).
+std::wstring switchDisplayText(const MouseView& view, const std::wstring& program);
 // "800 CPI", after the CPI button; "CPI stage 3" without a known CPI.
 std::wstring stageDisplayText(const MouseView& view);
 // "Glimmerhaus Pelko: profile 2, 800 CPI" ("Glimmerhaus Pelko: profile 2" without a known CPI).

@@ -6,6 +6,7 @@
 #include "pointer/pointer_settings.h"
 
 #include <cstdint>
+#include <string>
 
 // The mouse's own state as its watch request answers it.
 struct MouseState {
@@ -27,4 +28,8 @@ class FollowerEvents {
                                  const CarriedSettingsOutcome&) {}
     // The mouse's own button moved to another CPI stage of the same profile.
     virtual void stageSelected(const MouseState&) {}
+    // A program link switched the mouse to another profile, or back: its record, what Windows
+    // took, and the program's file name.
+    virtual void profileSwitched(const MouseState&, const ProfileSettings&,
+                                 const CarriedSettingsOutcome&, const std::wstring& /*program*/) {}
 };

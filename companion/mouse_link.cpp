@@ -41,6 +41,10 @@ WatchReply MouseLink::watch() {
     return sendWatchRequest(*m_current);
 }
 
+bool MouseLink::selectProfile(int offset, const LiveState& live) {
+    return m_current && selectProfileLive(*m_current, offset, live);
+}
+
 bool MouseLink::readProfile(int offset, ProfileSettings& profile) {
     return m_current && readProfileRecord(*m_current, offset, profile);
 }

@@ -2,6 +2,7 @@
 // device start-up, and the companion's exchanges on it. Every step is device/'s own.
 #pragma once
 
+#include "device/commit.h"
 #include "device/device_requests.h"
 #include "device/hid_device.h"
 #include "device/mouse_settings.h"
@@ -31,6 +32,9 @@ class MouseLink {
     WatchReply watch();
     // The record of profile `offset` as the mouse holds it now.
     bool readProfile(int offset, ProfileSettings& profile);
+    // Selects profile `offset` with its live state (the commit's tail); false when nothing
+    // could be sent.
+    bool selectProfile(int offset, const LiveState& live);
     // The block the last open read: where the mouse stood then, and which of its profiles
     // somebody configured (a window's Apply, which could change that, ends with a new open).
     const MouseSettings& block() const { return m_block; }

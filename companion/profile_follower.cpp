@@ -54,7 +54,9 @@ void ProfileFollower::connect() {
         if (!aside) m_state = stateAfter(m_link.open());
     }
     if (aside) return stepAside();
-    if (m_state == State::Following) arrive();
+    if (m_state != State::Following) return;
+    ++m_openings;
+    arrive();
 }
 
 void ProfileFollower::arrive() {
@@ -126,6 +128,7 @@ void ProfileFollower::follow(const MouseState& now, const PollTurn& turn) {
         const bool profile = profileIndex(now.activeProfile) >= 0;
         if (profile && !turn.recordRead) return;
         m_seen = now;
+        ++m_buttonSelections;
         if (profile) select(now, turn.record);
         return;
     }
@@ -187,4 +190,38 @@ void ProfileFollower::sessionDisconnected() {
 void ProfileFollower::sessionConnected() {
     m_sessionConnected = true;
     if (m_state == State::Disconnected) connect();
+}
+
+std::optional<int> ProfileFollower::activeProfile() const {
+    if (m_state != State::Following || !m_seen) return std::nullopt;
+    return m_seen->activeProfile;
+}
+
+// One turn like a poll's: the configuration program is looked for before and under the hold.
+ProfileFollower::Switch ProfileFollower::switchProfile(int offset, const std::wstring& program,
+                                                       bool toLink) {
+    if (m_state != State::Following || !m_seen) return Switch::NotNow;
+    if (m_seen->activeProfile == offset) return Switch::Done;
+    const MouseSettings& block = m_link.block();
+    if (!recordHeld(block, offset) || (toLink && !profileConfigured(block, offset)))
+        return Switch::Refused;
+    const ProfileSettings record = block.profiles[profileIndex(offset)];
+    const LiveState live{m_seen->cpiStage, record.reportRateCode, record.buttonSwap};
+    if (configurationProgramRunning()) {
+        stepAside();
+        return Switch::NotNow;
+    }
+    bool aside = false, sent = false;
+    {
+        const MouseLock mouse;
+        if (!mouse.held()) return Switch::NotNow;
+        aside = configurationProgramRunning();
+        if (!aside) sent = m_link.selectProfile(offset, live);
+    }
+    if (aside) stepAside();
+    if (!sent) return Switch::NotNow;
+    m_seen->activeProfile = uint8_t(offset);
+    const CarriedSettingsOutcome outcome = applyIfConfigured(offset, record);
+    m_events->profileSwitched(*m_seen, record, outcome, program);
+    return Switch::Done;
 }

@@ -8,6 +8,7 @@
 #include "companion/mouse_link.h"
 
 #include <optional>
+#include <string>
 
 class ProfileFollower {
   public:
@@ -49,6 +50,24 @@ class ProfileFollower {
     void sessionDisconnected();
     void sessionConnected();
 
+    // A program link's switch: the mouse to profile `offset` by the select-profile and
+    // live-state requests (its CPI stage, the rate and swap of the profile's record), no block
+    // write; then the record's carried settings to Windows and the event naming `program`.
+    // Only while following; a switch to a link's profile never goes to a profile nobody
+    // configured (`toLink`), the way back does.
+    enum class Switch {
+        Done,    // sent, or the mouse stood there already
+        NotNow,  // no mouse followed, aside, or the mouse could not be had: later
+        Refused, // a profile nobody configured, or no record of it
+    };
+    Switch switchProfile(int offset, const std::wstring& program, bool toLink);
+    // The mouse's active profile as last seen, while following.
+    std::optional<int> activeProfile() const;
+    // How many times the mouse's own button has selected a profile so far.
+    unsigned buttonSelections() const { return m_buttonSelections; }
+    // How many times the mouse has been opened and followed so far.
+    unsigned openings() const { return m_openings; }
+
   private:
     // What one poll brought while the mouse was held; acted on once it is free again.
     struct PollTurn {
@@ -75,4 +94,6 @@ class ProfileFollower {
     // Where the mouse stood when last seen: its block read at the open, then each answer.
     // Empty only while the block held no state, until the first answer.
     std::optional<MouseState> m_seen;
+    unsigned m_buttonSelections = 0;
+    unsigned m_openings = 0;
 };
