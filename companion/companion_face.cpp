@@ -30,6 +30,11 @@ void CompanionFace::profileChanged(const MouseView& view) {
     showOnDisplay(profileDisplayText(view));
 }
 
+void CompanionFace::profileSwitched(const MouseView& view, const std::wstring& program) {
+    m_tray.setTip(trayTipText(view));
+    showOnDisplay(switchDisplayText(view, program));
+}
+
 void CompanionFace::stageChanged(const MouseView& view) {
     m_tray.setTip(trayTipText(view));
     showOnDisplay(stageDisplayText(view));
@@ -48,9 +53,12 @@ bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     }
     if (message != kTrayCallbackMessage) return false;
     switch (trayRequestOf(lParam)) {
-    case TrayRequest::Menu:
-        runCommand(pickFromTrayMenu(m_owner, trayAnchorOf(wParam), menuState()));
+    case TrayRequest::Menu: {
+        TrayMenuState state = menuState();
+        state.links = m_menuLinks = linkMenuState();
+        runCommand(pickFromTrayMenu(m_owner, trayAnchorOf(wParam), state));
         break;
+    }
     case TrayRequest::OpenSettings:
         runCommand(tray_command::kOpenSettings);
         break;
@@ -62,10 +70,25 @@ bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 TrayMenuState CompanionFace::menuState() {
-    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows()};
+    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows(), {}};
+}
+
+// The program named is the one in front before the menu takes the foreground.
+LinkMenuState CompanionFace::linkMenuState() const {
+    LinkMenuState state;
+    if (!m_links) return state;
+    const ProgramLinks links = readProgramLinks();
+    state.program = m_links->programForMenu();
+    state.programProfile = linkedProfile(links, state.program);
+    state.links.assign(links.begin(), links.end());
+    return state;
 }
 
 void CompanionFace::runCommand(UINT command) {
+    if (const auto choice = linkChoiceOf(command, m_menuLinks)) {
+        if (m_links) m_links->link(choice->first, choice->second);
+        return;
+    }
     switch (command) {
     case tray_command::kOpenSettings:
         if (!startSettingsProgram()) reportSettingsNotStarted(::GetLastError());

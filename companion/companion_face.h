@@ -5,6 +5,7 @@
 #pragma once
 
 #include "companion/face_texts.h"
+#include "companion/links/program_linker.h"
 #include "companion/on_screen_display.h"
 #include "companion/tray_icon.h"
 #include "companion/tray_menu.h"
@@ -28,6 +29,8 @@ class CompanionFace {
     void start(HMODULE skin);
     // The skin of the mouse that was found, for the display from now on.
     void setSkin(HMODULE skin) { m_display.SetSkin(skin); }
+    // The program links the menu offers and changes.
+    void setProgramLinks(ProgramLinker* links) { m_links = links; }
 
     // Where the mouse stands, without a display: found, or lost.
     void mouseFound(const MouseView& view);
@@ -36,6 +39,8 @@ class CompanionFace {
     // the display shows it, when switched on.
     void profileChanged(const MouseView& view);
     void stageChanged(const MouseView& view);
+    // A program link switched the profile: as a profile change, the display naming the program.
+    void profileSwitched(const MouseView& view, const std::wstring& program);
 
     // The owner's messages for the face: the tray icon's callback and the taskbar's return.
     // True (result set) when the message was the face's.
@@ -52,10 +57,13 @@ class CompanionFace {
     void showOnDisplay(const std::wstring& text);
     void reportSettingsNotStarted(DWORD error);
     void exit();
+    LinkMenuState linkMenuState() const;
 
     HWND m_owner;
     HICON m_trayIcon;
     HICON m_displayMark;
     TrayIcon m_tray;
     COnScreenDisplay m_display;
+    ProgramLinker* m_links = nullptr;
+    LinkMenuState m_menuLinks; // what the menu last offered
 };

@@ -10,6 +10,7 @@ HMENU createTrayMenu(const TrayMenuState& state) {
     ::AppendMenuW(menu, MF_STRING | checked(state.startsWithWindows),
                   tray_command::kStartWithWindows, L"Start with Windows");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    appendLinkEntries(menu, state.links);
     ::AppendMenuW(menu, MF_STRING, tray_command::kExit, L"Exit");
     ::SetMenuDefaultItem(menu, tray_command::kOpenSettings, FALSE);
     return menu;

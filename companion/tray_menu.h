@@ -1,6 +1,8 @@
 // The tray icon's menu: its entries, their check marks, and the pick.
 #pragma once
 
+#include "companion/link_menu.h"
+
 #include <windows.h>
 
 // The menu's commands; 0 is "nothing picked".
@@ -15,10 +17,12 @@ inline constexpr UINT kExit = 4;
 struct TrayMenuState {
     bool onScreenDisplay = true;
     bool startsWithWindows = false;
+    LinkMenuState links;
 };
 
 // "Open Pelko settings" (the default entry: a double click does the same), "Show on-screen
-// display", "Start with Windows", a separator and "Exit". The caller destroys it.
+// display", "Start with Windows", a separator, the program links' two entries and "Exit". The
+// caller destroys it.
 HMENU createTrayMenu(const TrayMenuState& state);
 
 // Shows the menu at `at` (screen coordinates) for the owner window, which is brought to the

@@ -29,7 +29,7 @@ constexpr DWORD kShowMs = 1500;
 // The display is gone again this long after it showed.
 constexpr DWORD kGoneMs = 2000;
 // The menu's entries from the top, as the down arrow reaches them (the separator skipped).
-constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 4;
+constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 6;
 
 // Profile 1 active at stage 1; profile 2's stages at 800 and 1600 CPI.
 std::vector<uint8_t> seededMemory() {
