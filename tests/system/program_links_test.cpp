@@ -4,6 +4,7 @@
 // back; half a second in front switches nothing; a press of the mouse's button stands; a linked
 // program that ends counts as leaving; a configuration program keeps the switch away until it
 // ends; a mouse plugged in while the linked program is in front switches.
+#include "companion/companion_face.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/system/companion_support.h"
 #include "tests/system/virtual_mouse.h"
@@ -22,6 +23,25 @@ constexpr wchar_t kLinksKey[] = L"Software\\Glimmerhaus\\Pelko\\Companion\\Progr
 constexpr DWORD kSwitchMs = 2000;
 constexpr UINT kTestPollMs = 100;
 constexpr uint8_t kProfile1 = 0, kProfile2 = 11, kProfile3 = 22;
+
+struct MenuSearch {
+    DWORD process;
+    HWND menu = nullptr;
+    int shown = 0;
+};
+
+BOOL CALLBACK matchMenu(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<MenuSearch*>(data);
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && ::IsWindowVisible(window) && std::wstring(name) == L"#32768") {
+        search->menu = window;
+        ++search->shown;
+    }
+    return TRUE;
+}
 
 // A front_window.exe copied under another name, with its window.
 class NamedProgram {
@@ -108,6 +128,43 @@ class ProgramLinksTest : public ::testing::Test {
                                     [&](const WireLine& l) { return l.command() == command; }));
     }
 
+    // The tray menu as a right click on the icon opens it, walked with these keys; true once it
+    // has closed.
+    bool walkMenu(const std::vector<WPARAM>& keys) const {
+        HWND companionWindow = ::FindWindowW(L"Joyvane_Clock", L"Joyvane Clock");
+        ::PostMessageW(companionWindow, kTrayCallbackMessage, MAKEWPARAM(600, 1000),
+                       MAKELPARAM(WM_CONTEXTMENU, kTrayIconId));
+        MenuSearch search{companion->id()};
+        if (!waitFor(
+                [&] {
+                    ::EnumWindows(matchMenu, reinterpret_cast<LPARAM>(&search));
+                    return search.menu != nullptr;
+                },
+                kExchangeTimeoutMs))
+            return false;
+        for (WPARAM key : keys) {
+            ::PostMessageW(search.menu, WM_KEYDOWN, key, 0);
+            // The sub-menu opens before the next key is meant for it.
+            if (key == VK_RIGHT && !waitFor([&] { return menusShown() == 2; }, kExchangeTimeoutMs))
+                return false;
+        }
+        return waitFor([&] { return !::IsWindowVisible(search.menu); }, kExchangeTimeoutMs);
+    }
+
+    int menusShown() const {
+        MenuSearch search{companion->id()};
+        ::EnumWindows(matchMenu, reinterpret_cast<LPARAM>(&search));
+        return search.shown;
+    }
+
+    static DWORD storedLink(const wchar_t* name) {
+        DWORD profile = 0, size = sizeof(profile);
+        if (::RegGetValueW(HKEY_CURRENT_USER, kLinksKey, name, RRF_RT_REG_DWORD, nullptr, &profile,
+                           &size) != ERROR_SUCCESS)
+            return 0;
+        return profile;
+    }
+
     VirtualMouse mouse;
     fs::path memoryFile, wireLog;
     std::unique_ptr<Program> companion;
@@ -192,6 +249,25 @@ TEST_F(ProgramLinksTest, AMousePluggedInSwitchesAtOnceAConfigurationProgramDefer
     ASSERT_TRUE(window.closeMainWindow());
     EXPECT_TRUE(activeBecomes(kProfile2, kExchangeTimeoutMs))
         << "no switch after the configuration program ended";
+}
+
+// The menu names the program that was in front when it opened: its "2" links it (and the
+// program, still in front, switches); "Linked programs" removes the link.
+TEST_F(ProgramLinksTest, TheMenuLinksTheProgramInFrontAndRemovesTheLink) {
+    NamedProgram game(L"linkedgame.exe");
+    ASSERT_TRUE(game.window());
+    ASSERT_TRUE(mouse.plug(memoryFile, wireLog));
+    startCompanion();
+    ASSERT_TRUE(following());
+    ASSERT_TRUE(game.bringToFront());
+    // Down to "Use profile for linkedgame.exe" (the 4th entry), its choices, down to "2".
+    ASSERT_TRUE(walkMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+    EXPECT_EQ(storedLink(L"linkedgame.exe"), 2u);
+    EXPECT_TRUE(activeBecomes(kProfile2, 2 * kSwitchMs)) << "the linked program in front";
+
+    // "Linked programs" (the 5th entry), its one link.
+    ASSERT_TRUE(walkMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    EXPECT_EQ(storedLink(L"linkedgame.exe"), 0u) << "the link was not removed";
 }
 
 } // namespace
