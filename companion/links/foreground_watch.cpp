@@ -23,17 +23,30 @@ std::wstring imagePathOf(DWORD processId) {
     return known ? std::wstring(path, length) : std::wstring();
 }
 
-} // namespace
-
-ForegroundProgram programInFront() {
+ForegroundProgram programOf(HWND window) {
     ForegroundProgram front;
-    const HWND window = ::GetForegroundWindow();
     if (!window) return front;
     ::GetWindowThreadProcessId(window, &front.processId);
     // The companion's own windows (its menu) are never a program in front.
     if (front.processId == 0 || front.processId == ::GetCurrentProcessId()) return {};
     front.fileName = programFileName(imagePathOf(front.processId));
     return front;
+}
+
+} // namespace
+
+ForegroundProgram programInFront() {
+    return programOf(::GetForegroundWindow());
+}
+
+ForegroundProgram ForegroundReader::read(bool& changed) {
+    const HWND window = ::GetForegroundWindow();
+    changed = window != m_window;
+    if (changed) {
+        m_window = window;
+        m_program = programOf(window);
+    }
+    return m_program;
 }
 
 bool ForegroundHook::install(HWND notify, UINT message) {

@@ -15,6 +15,17 @@ struct ForegroundProgram {
 // without the companion being elevated.
 ForegroundProgram programInFront();
 
+// The same, asked of the process only when another window has come to the front: a look that
+// finds the same window costs one call. `changed` says whether the window is another.
+class ForegroundReader {
+  public:
+    ForegroundProgram read(bool& changed);
+
+  private:
+    HWND m_window = nullptr;
+    ForegroundProgram m_program;
+};
+
 // EVENT_SYSTEM_FOREGROUND out of context on the installing thread: each change posts `message`
 // to `notify`. Windows sometimes misses an event and Wine delivers none, so the owner looks
 // on a timer too. One per process.

@@ -15,12 +15,16 @@ void ProgramLinker::start(HWND notify, UINT message) {
     m_hook.install(notify, message);
 }
 
+// A look that finds the window of the last one in front asks nothing more of the system
+// unless a program is still settling: the idle cost of a link is one call every 500 ms.
 void ProgramLinker::look() {
-    const ForegroundProgram front = programInFront();
+    bool changed = false;
+    const ForegroundProgram front = m_front.read(changed);
     const bool linkable = isLinkableProgram(front.fileName);
     if (linkable) m_lastProgram = front.fileName;
-    // A linked program that ends while in front leaves it, whatever window comes next.
-    if (m_settledProcess.ended()) {
+    // A linked program that ends while in front leaves it, whatever window comes next (its
+    // window going changes the foreground).
+    if (changed && m_settledProcess.ended()) {
         m_settle.leave();
         m_settledProcess.close();
         reconsider();

@@ -47,6 +47,7 @@ class ProgramLinker : public ForegroundLooks {
 
     ProfileFollower& m_follower;
     ForegroundHook m_hook;
+    ForegroundReader m_front;
     ForegroundSettle m_settle;
     ProcessWatch m_settledProcess;
     ProgramLinks m_links;
