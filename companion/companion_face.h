@@ -6,6 +6,7 @@
 
 #include "companion/face_texts.h"
 #include "companion/links/program_linker.h"
+#include "companion/message_sink.h"
 #include "companion/on_screen_display.h"
 #include "companion/tray_icon.h"
 #include "companion/tray_menu.h"
@@ -16,7 +17,7 @@
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 inline constexpr UINT kTrayIconId = 1;
 
-class CompanionFace {
+class CompanionFace : public MessageSink {
   public:
     // `owner` is the companion's window: it receives the tray icon's messages, and the menu's
     // Exit destroys it. The program's icon at the taskbar's small size, and at 32 x 32 for the
@@ -44,7 +45,7 @@ class CompanionFace {
 
     // The owner's messages for the face: the tray icon's callback and the taskbar's return.
     // True (result set) when the message was the face's.
-    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Carries out a menu command (tray_command::…).
     void runCommand(UINT command);
     // The menu's check marks as the registry holds them now.

@@ -6,9 +6,9 @@
 // while asleep.
 #pragma once
 
-#include "companion/companion_face.h"
 #include "companion/device_arrival.h"
 #include "companion/foreground_looks.h"
+#include "companion/message_sink.h"
 #include "companion/profile_follower.h"
 #include "companion/session_notice.h"
 #include "framework/wnd.h"
@@ -30,7 +30,7 @@ class CCompanionWnd : public CWnd {
     // state it is in.
     void StartFollowing();
     // The face that gets the messages this window does not handle itself (the tray icon's).
-    void SetFace(CompanionFace* face) { m_face = face; }
+    void SetFace(MessageSink* face) { m_face = face; }
     // The looks at the program in front, told of each open of the mouse; before
     // StartFollowing.
     void SetLooks(ForegroundLooks* looks) { m_looks = looks; }
@@ -57,7 +57,7 @@ class CCompanionWnd : public CWnd {
     SessionNotice m_session;
     UINT_PTR m_runningTimer = 0;
     UINT m_runningPeriod = 0;
-    CompanionFace* m_face = nullptr;
+    MessageSink* m_face = nullptr;
     ForegroundLooks* m_looks = nullptr;
     unsigned m_openings = 0;
     bool m_looking = false;

@@ -6,7 +6,7 @@ bool ForegroundSettle::look(const std::wstring& fileName, unsigned long long now
         m_candidate = fileName;
         m_since = nowMs;
     }
-    if (m_candidate == m_settled || nowMs - m_since < kSettleMs) return false;
+    if (m_candidate == m_settled || nowMs - m_since + kTimerSlackMs < kSettleMs) return false;
     m_settled = m_candidate;
     return true;
 }

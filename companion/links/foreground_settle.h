@@ -8,6 +8,9 @@
 class ForegroundSettle {
   public:
     static constexpr unsigned long long kSettleMs = 1000;
+    // Timers come a tick either side of their period (15.6 ms on Windows): a look this much
+    // short of the second still counts, rather than leaving the switch to the look after.
+    static constexpr unsigned long long kTimerSlackMs = 32;
 
     // A look at `nowMs` at the program in front: its file name, or empty for a window that is
     // no program to link. True when a program other than the one that counted before has now
