@@ -6,14 +6,27 @@
 #include "framework/failed_library.h"
 #include "framework/program_folder.h"
 
-CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark)
-    : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark),
+CompanionFace::CompanionFace(HWND owner, HICON trayIcon, HICON displayMark, UINT trayRetryMs)
+    : m_owner(owner), m_trayIcon(trayIcon), m_displayMark(displayMark), m_trayRetryMs(trayRetryMs),
       m_tray(owner, kTrayIconId, kTrayCallbackMessage) {}
 
+CompanionFace::~CompanionFace() {
+    if (::IsWindow(m_owner)) ::KillTimer(m_owner, kTrayRetryTimer);
+}
+
 void CompanionFace::start(HMODULE skin) {
-    // Without a taskbar yet (a start at logon may come first), TaskbarCreated adds the icon.
-    m_tray.add(m_trayIcon, trayTipNoMouse());
+    // At logon Explorer may refuse the first add and announce no new taskbar afterwards: the
+    // icon is tried again until it is there, so that the user can always reach Exit.
+    if (!m_tray.add(m_trayIcon, trayTipNoMouse()))
+        ::SetTimer(m_owner, kTrayRetryTimer, m_trayRetryMs, nullptr);
     m_display.CreateDisplay(skin, m_displayMark);
+}
+
+void CompanionFace::restoreTrayIcon() {
+    if (m_tray.restore())
+        ::KillTimer(m_owner, kTrayRetryTimer);
+    else
+        ::SetTimer(m_owner, kTrayRetryTimer, m_trayRetryMs, nullptr);
 }
 
 void CompanionFace::mouseFound(const MouseView& view) {
@@ -46,8 +59,9 @@ void CompanionFace::showOnDisplay(const std::wstring& text) {
 }
 
 bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == TrayIcon::taskbarCreatedMessage()) {
-        m_tray.restore();
+    if (message == TrayIcon::taskbarCreatedMessage() ||
+        (message == WM_TIMER && wParam == kTrayRetryTimer)) {
+        restoreTrayIcon();
         result = 0;
         return true;
     }
@@ -56,7 +70,7 @@ bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case TrayRequest::Menu: {
         TrayMenuState state = menuState();
         state.links = m_menuLinks = linkMenuState();
-        runCommand(pickFromTrayMenu(m_owner, trayAnchorOf(wParam), state));
+        runCommand(pickFromTrayMenu(m_owner, trayMenuAnchor(), state));
         break;
     }
     case TrayRequest::OpenSettings:
@@ -70,7 +84,7 @@ bool CompanionFace::handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 TrayMenuState CompanionFace::menuState() {
-    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows(), {}};
+    return TrayMenuState{onScreenDisplayEnabled(), startsWithWindows(programPath()), {}};
 }
 
 // The program named is the one in front before the menu takes the foreground.
@@ -100,7 +114,7 @@ void CompanionFace::runCommand(UINT command) {
         break;
     }
     case tray_command::kStartWithWindows:
-        setStartWithWindows(!startsWithWindows(), programPath());
+        setStartWithWindows(!startsWithWindows(programPath()), programPath());
         break;
     case tray_command::kExit:
         exit();
@@ -119,6 +133,7 @@ void CompanionFace::reportSettingsNotStarted(DWORD error) {
 }
 
 void CompanionFace::exit() {
+    ::KillTimer(m_owner, kTrayRetryTimer);
     m_display.Hide();
     m_tray.remove();
     ::DestroyWindow(m_owner);

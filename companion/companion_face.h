@@ -16,17 +16,23 @@
 // The tray icon's callback message to the companion's window.
 inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 inline constexpr UINT kTrayIconId = 1;
+// The owner window's timer that tries a refused tray icon again (the companion's window uses
+// ids 1 to 4 for its own), and how often.
+inline constexpr UINT_PTR kTrayRetryTimer = 5;
+inline constexpr UINT kTrayRetryMs = 3000;
 
 class CompanionFace : public MessageSink {
   public:
     // `owner` is the companion's window: it receives the tray icon's messages, and the menu's
     // Exit destroys it. The program's icon at the taskbar's small size, and at 32 x 32 for the
-    // display's mark.
-    CompanionFace(HWND owner, HICON trayIcon, HICON displayMark);
+    // display's mark. A tray icon the taskbar refuses is tried again every `trayRetryMs`.
+    CompanionFace(HWND owner, HICON trayIcon, HICON displayMark, UINT trayRetryMs = kTrayRetryMs);
+    ~CompanionFace();
     CompanionFace(const CompanionFace&) = delete;
     CompanionFace& operator=(const CompanionFace&) = delete;
 
-    // Adds the tray icon ("no mouse") and makes the hidden display with the skin's look.
+    // Adds the tray icon ("no mouse"; refused, it is tried again until the taskbar takes it)
+    // and makes the hidden display with the skin's look.
     void start(HMODULE skin);
     // The skin of the mouse that was found, for the display from now on.
     void setSkin(HMODULE skin) { m_display.SetSkin(skin); }
@@ -43,7 +49,8 @@ class CompanionFace : public MessageSink {
     // A program link switched the profile: as a profile change, the display naming the program.
     void profileSwitched(const MouseView& view, const std::wstring& program);
 
-    // The owner's messages for the face: the tray icon's callback and the taskbar's return.
+    // The owner's messages for the face: the tray icon's callback, the taskbar's return and
+    // the face's timer.
     // True (result set) when the message was the face's.
     bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Carries out a menu command (tray_command::…).
@@ -55,6 +62,8 @@ class CompanionFace : public MessageSink {
     const TrayIcon& trayIcon() const { return m_tray; }
 
   private:
+    // Puts the icon into the taskbar, or keeps the retry timer running until it is there.
+    void restoreTrayIcon();
     void showOnDisplay(const std::wstring& text);
     void reportSettingsNotStarted(DWORD error);
     void exit();
@@ -63,6 +72,7 @@ class CompanionFace : public MessageSink {
     HWND m_owner;
     HICON m_trayIcon;
     HICON m_displayMark;
+    UINT m_trayRetryMs;
     TrayIcon m_tray;
     COnScreenDisplay m_display;
     ProgramLinker* m_links = nullptr;

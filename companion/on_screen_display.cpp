@@ -8,6 +8,10 @@ namespace {
 constexpr UINT_PTR kHideTimer = 1;
 constexpr int kFontHeight = 22;
 
+constexpr MonitorMetrics kSystemMetrics = {::FindWindowW, ::MonitorFromWindow, ::MonitorFromPoint,
+                                           ::GetMonitorInfoW};
+const MonitorMetrics* g_metrics = &kSystemMetrics;
+
 bool registerDisplayClass() {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
@@ -27,10 +31,23 @@ ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
 ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
 END_MESSAGE_MAP()
 
+void installMonitorMetrics(const MonitorMetrics* metrics) {
+    g_metrics = metrics ? metrics : &kSystemMetrics;
+}
+
+RECT onScreenDisplayWorkArea() {
+    HMONITOR monitor = nullptr;
+    if (HWND taskbar = g_metrics->findWindow(L"Shell_TrayWnd", nullptr))
+        monitor = g_metrics->monitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY);
+    if (!monitor) monitor = g_metrics->monitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (monitor && g_metrics->getMonitorInfo(monitor, &info)) return info.rcWork;
+    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
 RECT onScreenDisplayPlace(SIZE size) {
-    RECT work = {};
-    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        work = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const RECT work = onScreenDisplayWorkArea();
     const LONG left = work.left + (work.right - work.left - size.cx) / 2;
     const LONG bottom = work.bottom - kOnScreenDisplayLift;
     return RECT{left, bottom - size.cy, left + size.cx, bottom};

@@ -1,7 +1,8 @@
-// The on-screen display: a small skinned panel, centred above the bottom of the primary
-// monitor's work area, that shows a text for about 1.5 s. It never takes the focus or a
-// click: a topmost, layered, click-through tool window shown without activation. A second
-// text while it shows replaces the first and starts its time again.
+// The on-screen display: a small skinned panel, centred above the bottom of the work area of
+// the monitor that holds the taskbar (the primary monitor's without a taskbar), that shows a text
+// for about 1.5 s. It never takes the focus or a click: a topmost, layered, click-through tool
+// window shown without activation. A second text while it shows replaces the first and starts its
+// time again.
 #pragma once
 
 #include "companion/display_look.h"
@@ -43,6 +44,21 @@ class COnScreenDisplay : public CWnd {
     std::wstring m_text;
 };
 
-// Where a panel of `size` shows: centred across the primary monitor's work area, its bottom
+// The calls that find the monitors' work areas, in the coordinates this program sees (scaled
+// ones, for a program unaware of the display's scaling); tests stand in monitors Wine cannot
+// show, left of or above the primary one. Null members are not allowed.
+struct MonitorMetrics {
+    HWND(WINAPI* findWindow)(LPCWSTR className, LPCWSTR windowName);
+    HMONITOR(WINAPI* monitorFromWindow)(HWND window, DWORD flags);
+    HMONITOR(WINAPI* monitorFromPoint)(POINT point, DWORD flags);
+    BOOL(WINAPI* getMonitorInfo)(HMONITOR monitor, LPMONITORINFO info);
+};
+// Null puts the system's calls back.
+void installMonitorMetrics(const MonitorMetrics* metrics);
+
+// The work area the display shows on: that of the monitor the taskbar (Shell_TrayWnd) is on,
+// which is where a user looks for the companion; without a taskbar, the primary monitor's.
+RECT onScreenDisplayWorkArea();
+// Where a panel of `size` shows: centred across onScreenDisplayWorkArea(), its bottom
 // kOnScreenDisplayLift above the work area's bottom.
 RECT onScreenDisplayPlace(SIZE size);

@@ -5,6 +5,18 @@
 #include <algorithm>
 #include <cwchar>
 
+namespace {
+
+ShellNotifyIconFunction g_shellNotifyIcon = ::Shell_NotifyIconW;
+
+constexpr UINT kFullFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+
+} // namespace
+
+void installShellNotifyIcon(ShellNotifyIconFunction function) {
+    g_shellNotifyIcon = function ? function : ::Shell_NotifyIconW;
+}
+
 TrayIcon::TrayIcon(HWND owner, UINT id, UINT callbackMessage)
     : m_owner(owner), m_id(id), m_callbackMessage(callbackMessage) {}
 
@@ -24,35 +36,41 @@ NOTIFYICONDATAW TrayIcon::data(UINT flags) const {
     return notify;
 }
 
+bool TrayIcon::send(DWORD message, UINT flags) {
+    NOTIFYICONDATAW notify = data(flags);
+    return g_shellNotifyIcon(message, &notify) != FALSE;
+}
+
 bool TrayIcon::add(HICON icon, const std::wstring& tip) {
     m_icon = icon;
     m_tip = tip;
     // Version 4 shows the tooltip only when asked to (NIF_SHOWTIP).
-    NOTIFYICONDATAW notify = data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
-    if (!::Shell_NotifyIconW(NIM_ADD, &notify)) return false;
+    if (!send(NIM_ADD, kFullFlags)) return false;
     m_added = true;
     // Version 4: the callback carries the event in its low word and the point in wParam.
-    ::Shell_NotifyIconW(NIM_SETVERSION, &notify);
+    send(NIM_SETVERSION, 0);
     return true;
 }
 
 bool TrayIcon::setTip(const std::wstring& tip) {
     m_tip = tip;
     if (!m_added) return false;
-    NOTIFYICONDATAW notify = data(NIF_TIP | NIF_SHOWTIP);
-    return ::Shell_NotifyIconW(NIM_MODIFY, &notify) != FALSE;
+    return send(NIM_MODIFY, NIF_TIP | NIF_SHOWTIP);
 }
 
 void TrayIcon::remove() {
     if (!m_added) return;
-    NOTIFYICONDATAW notify = data(0);
-    ::Shell_NotifyIconW(NIM_DELETE, &notify);
+    send(NIM_DELETE, 0);
     m_added = false;
 }
 
 bool TrayIcon::restore() {
-    m_added = false; // the old taskbar took the icon with it
-    return add(m_icon, m_tip);
+    // A new taskbar after an Explorer restart has lost the icon; one announced after a display
+    // change or a remote connection still holds it and refuses a second add of the same id.
+    if (add(m_icon, m_tip)) return true;
+    m_added = send(NIM_MODIFY, kFullFlags);
+    if (m_added) send(NIM_SETVERSION, 0);
+    return m_added;
 }
 
 UINT TrayIcon::taskbarCreatedMessage() {
@@ -71,6 +89,7 @@ TrayRequest trayRequestOf(LPARAM callbackLParam) {
     }
 }
 
-POINT trayAnchorOf(WPARAM callbackWParam) {
-    return POINT{GET_X_LPARAM(callbackWParam), GET_Y_LPARAM(callbackWParam)};
+POINT trayMenuAnchor() {
+    const DWORD position = ::GetMessagePos();
+    return POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
 }

@@ -1,5 +1,6 @@
 // The companion's icon in the taskbar's notification area (Shell_NotifyIconW, version 4), with
-// its tooltip. It comes back when the taskbar is created again (an Explorer restart).
+// its tooltip. It comes back when the taskbar is created again (an Explorer restart), and stays
+// one icon when Explorer announces a new taskbar while still holding it (a display change).
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,10 @@
 #include <shellapi.h>
 
 #include <string>
+
+// The Shell_NotifyIconW seam: tests install a stand-in taskbar; null puts the system's back.
+using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAW data);
+void installShellNotifyIcon(ShellNotifyIconFunction function);
 
 class TrayIcon {
   public:
@@ -16,13 +21,16 @@ class TrayIcon {
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Adds the icon with its tooltip; false when the taskbar refuses it (none running yet).
+    // Adds the icon with its tooltip; false when the taskbar refuses it (none running yet, or
+    // too busy at logon): the icon and tooltip are kept for restore().
     bool add(HICON icon, const std::wstring& tip);
     // A new tooltip; kept for a later add even while the icon is not in the taskbar.
     bool setTip(const std::wstring& tip);
     // Takes the icon out of the taskbar.
     void remove();
-    // The taskbar was created again: the icon it lost is added anew with its tooltip.
+    // Puts the kept icon and tooltip into the taskbar after a new taskbar or a failed add:
+    // added anew, or, when the taskbar still holds it, brought up to date. False when the
+    // taskbar takes neither.
     bool restore();
     bool added() const { return m_added; }
 
@@ -31,6 +39,7 @@ class TrayIcon {
 
   private:
     NOTIFYICONDATAW data(UINT flags) const;
+    bool send(DWORD message, UINT flags);
 
     HWND m_owner;
     UINT m_id;
@@ -47,5 +56,8 @@ enum class TrayRequest {
     OpenSettings, // a left double click
 };
 TrayRequest trayRequestOf(LPARAM callbackLParam);
-// The screen point a version-4 callback message gives for the icon's event.
-POINT trayAnchorOf(WPARAM callbackWParam);
+// Where the menu of the callback message being handled opens: the cursor's position as Windows
+// gives it for that message (GetMessagePos), in this program's coordinates at every display
+// scaling. The callback's own point is in physical pixels, wrong for a program that is not
+// DPI-aware on a scaled display.
+POINT trayMenuAnchor();

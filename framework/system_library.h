@@ -1,17 +1,29 @@
 // Code only from Windows' own folder: the process's DLL search restricted to it, and the DLLs
-// the program takes functions from, loaded from there by name.
+// the program takes functions from, loaded from there by full path.
 #pragma once
 
 #include <windows.h>
 
-// Restricts every later DLL search of this process, and that of the DLLs it loads, to Windows'
-// system folder: neither the program's folder nor the current directory nor PATH is searched.
-// The framework's wWinMain calls it before anything else.
-void restrictLibrarySearch();
+// SetDefaultDllDirectories, which Windows 7 has only with its 2011 loader update: taken from
+// kernel32 at run time, never imported, so that the programs start without it.
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD directoryFlags);
+using DefaultDllDirectoriesLookup = SetDefaultDllDirectoriesFunction (*)();
+// The look-up restrictLibrarySearch uses; a program may install another before its entry runs
+// (a test that pretends the function is missing). Null puts kernel32's back.
+void installDefaultDllDirectoriesLookup(DefaultDllDirectoriesLookup lookup);
 
-// A DLL of Windows' system folder and the functions taken from it. The library is loaded when
-// the object is made and stays loaded for the process's life. error() is ERROR_SUCCESS while
-// the library and every function taken were found, else the code of the first failure.
+// Takes the current directory out of every later DLL search and, where Windows has
+// SetDefaultDllDirectories, restricts the search of this process and of the DLLs it loads to
+// Windows' system folder (neither the program's folder nor PATH is searched). Without it the
+// same guarantee holds for the program's own loads: SystemLibrary takes every DLL by its full
+// path in the system folder. True when the search was restricted. The framework's wWinMain
+// calls it before anything else.
+bool restrictLibrarySearch();
+
+// A DLL of Windows' system folder and the functions taken from it, loaded by its full path
+// there (its own dependencies searched from there first). The library is loaded when the
+// object is made and stays loaded for the process's life. error() is ERROR_SUCCESS while the
+// library and every function taken were found, else the code of the first failure.
 class SystemLibrary {
   public:
     explicit SystemLibrary(const wchar_t* fileName);

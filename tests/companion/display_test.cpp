@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 
 namespace {
 
@@ -27,6 +28,34 @@ class PressRecorder : public CWnd {
 BEGIN_MESSAGE_MAP(PressRecorder, CWnd)
 ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
 END_MESSAGE_MAP()
+
+// Two monitors behind the display's monitor metrics, as Windows describes them to a program that
+// is not DPI-aware: the primary one at (0, 0), the taskbar's anywhere, or no taskbar at all.
+struct StandInMonitors {
+    static inline bool taskbar = true;
+    static inline RECT primaryWork = {}, taskbarWork = {};
+    static inline const HMONITOR kPrimary = reinterpret_cast<HMONITOR>(1),
+                                 kTaskbars = reinterpret_cast<HMONITOR>(2);
+    static inline const HWND kTaskbar = reinterpret_cast<HWND>(0x7A5C);
+
+    static HWND WINAPI findWindow(LPCWSTR className, LPCWSTR) {
+        return taskbar && wcscmp(className, L"Shell_TrayWnd") == 0 ? kTaskbar : nullptr;
+    }
+    static HMONITOR WINAPI fromWindow(HWND window, DWORD) {
+        return window == kTaskbar ? kTaskbars : kPrimary;
+    }
+    static HMONITOR WINAPI fromPoint(POINT point, DWORD) {
+        return point.x == 0 && point.y == 0 ? kPrimary : nullptr;
+    }
+    static BOOL WINAPI info(HMONITOR monitor, LPMONITORINFO out) {
+        if (out->cbSize != sizeof(MONITORINFO) || (monitor != kPrimary && monitor != kTaskbars))
+            return FALSE;
+        out->rcWork = monitor == kPrimary ? primaryWork : taskbarWork;
+        out->dwFlags = monitor == kPrimary ? MONITORINFOF_PRIMARY : 0;
+        return TRUE;
+    }
+    static constexpr MonitorMetrics kMetrics = {findWindow, fromWindow, fromPoint, info};
+};
 
 class DisplayTest : public ::testing::Test {
   protected:
@@ -110,4 +139,41 @@ TEST_F(DisplayTest, ASecondTextWhileShownReplacesTheFirstAndRestartsItsTime) {
     EXPECT_GE(shownFor, std::chrono::milliseconds(kOnScreenDisplayMs - 100));
     EXPECT_LE(shownFor, std::chrono::milliseconds(kOnScreenDisplayMs + 500));
     EXPECT_EQ(::GetForegroundWindow(), focused.m_hWnd);
+}
+
+// The display shows centred above the bottom of the taskbar monitor's work area wherever that
+// monitor lies, and on the primary monitor's without a taskbar.
+TEST_F(DisplayTest, ShowsOnTheWorkAreaOfTheTaskbarsMonitorWhereverItLies) {
+    struct Case {
+        const char* what;
+        bool taskbar;
+        RECT taskbarWork;
+        RECT expectedWork;
+    };
+    const RECT primary = {0, 0, 1280, 984};
+    const std::vector<Case> cases = {
+        {"left of the primary", true, {-1920, -200, 0, 840}, {-1920, -200, 0, 840}},
+        {"above the primary", true, {-300, -1080, 1620, -40}, {-300, -1080, 1620, -40}},
+        {"its taskbar on the left edge", true, {-1860, 0, 0, 1080}, {-1860, 0, 0, 1080}},
+        // 2560 x 1440 at 150 % with a 48-pixel taskbar, as this program sees it: 1707 x 960
+        // less 32.
+        {"the primary, scaled to 150 %", true, {0, 0, 1707, 928}, {0, 0, 1707, 928}},
+        {"no taskbar", false, {-1920, 0, 0, 1040}, primary},
+    };
+    StandInMonitors::primaryWork = primary;
+    installMonitorMetrics(&StandInMonitors::kMetrics);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StandInMonitors::taskbar = c.taskbar;
+        StandInMonitors::taskbarWork = c.taskbarWork;
+        display.Show(L"Profile 2 \u00B7 800 CPI");
+        RECT shown = {};
+        display.GetWindowRect(&shown);
+        const RECT& work = c.expectedWork;
+        EXPECT_EQ(shown.bottom, work.bottom - kOnScreenDisplayLift);
+        EXPECT_LE(std::abs((shown.left + shown.right) - (work.left + work.right)), 1)
+            << shown.left << ".." << shown.right;
+    }
+    installMonitorMetrics(nullptr);
+    display.Hide();
 }

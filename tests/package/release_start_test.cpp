@@ -204,6 +204,25 @@ TEST(ReleasePackage, AnyProgramOfOursSearchesOnlyWindowsOwnFolder) {
     EXPECT_EQ(markers(folder), kNoMarker);
 }
 
+// On a Windows without SetDefaultDllDirectories (the probe, so named, pretends it is missing),
+// hid.dll and msimg32.dll still come from the system folder though copies lie beside the
+// program and in the current directory, and the current directory is out of the search: a
+// library only it holds is not found.
+TEST(ReleasePackage, WithoutSetDefaultDllDirectoriesSystemLibrariesStillComeFromWindowsOwn) {
+    const fs::path folder = besidePackage(L"old-loader"), current = besidePackage(L"old-current");
+    plantLibraries(folder);
+    plantLibraries(current);
+    fs::copy_file(binFolder() / L"planted" / L"hid.dll", current / L"pelko_planted.dll");
+    const fs::path probe = folder / L"without-default-directories.exe";
+    fs::copy_file(binFolder() / L"library_search_probe.exe", probe);
+    Program program(probe, {}, {}, current);
+    ASSERT_TRUE(program.started());
+    EXPECT_EQ(program.ended(), 0) << "2: the look-up was not asked, 3: a library not from the "
+                                     "system folder, 4: the current directory searched";
+    EXPECT_EQ(markers(folder), kNoMarker);
+    EXPECT_EQ(markers(current), kNoMarker);
+}
+
 // The right library in the current directory and on PATH does not stand in for its own.
 TEST(ReleasePackage, WithoutItsSkinLibraryBesideItTheProgramShowsTheFailedBoxAndNoWindow) {
     const fs::path folder = besidePackage(L"without-skin", true),

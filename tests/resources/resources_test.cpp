@@ -187,7 +187,7 @@ std::wstring loadedCommonControlsFile() {
     return file;
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AndNoDpiAwareness) {
+TEST(Resources, ManifestAsksForCommonControls6NoDpiAwarenessAndGdiScaling) {
     std::string manifest = manifestElements();
     ASSERT_FALSE(manifest.empty());
     EXPECT_TRUE(
@@ -203,6 +203,12 @@ TEST(Resources, ManifestAsksForCommonControls6AndNoDpiAwareness) {
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_EQ(elementTexts(manifest, "dpiAware"), std::vector<std::string>{"false"});
     EXPECT_EQ(elementTexts(manifest, "dpiAwareness"), std::vector<std::string>{"unaware"});
+    // Sharp text on a scaled display (Windows 10 and 11), read only in its own namespace and
+    // among the window settings.
+    EXPECT_TRUE(std::regex_search(
+        manifest, std::regex("<windowsSettings>[\\s\\S]*<gdiScaling xmlns=\"http://schemas\\."
+                             "microsoft\\.com/SMI/2017/WindowsSettings\">true</gdiScaling>"
+                             "[\\s\\S]*</windowsSettings>")));
 
     // The loader read the manifest: the version 6 common controls (a side-by-side assembly)
     // are the ones loaded.

@@ -241,10 +241,13 @@ TEST_F(CompanionFaceTest, EachButtonShowsTheDisplayForAMomentAndLeavesTheFocusWh
 
 TEST_F(CompanionFaceTest, TheMenuSwitchesTheDisplayAndStartWithWindowsAndDoubleClickOpensSettings) {
     EXPECT_EQ(runValue(), L"(none)");
+    // The companion writes once its menu has closed, which the test sees first.
+    const std::wstring quoted = L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"";
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
-    EXPECT_EQ(runValue(), L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"");
+    EXPECT_TRUE(waitFor([&] { return runValue() == quoted; }, kTimeoutMs)) << runValue();
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
-    EXPECT_EQ(runValue(), L"(none)") << "a second pick left the Run value";
+    EXPECT_TRUE(waitFor([&] { return runValue() == L"(none)"; }, kTimeoutMs))
+        << "a second pick left the Run value";
 
     ASSERT_TRUE(pickFromMenu(kOnScreenDisplayEntry));
     ASSERT_TRUE(mouse.pressProfileButton());
