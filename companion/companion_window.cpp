@@ -6,7 +6,8 @@ constexpr UINT_PTR kPollTimer = 1;
 constexpr UINT_PTR kRetryTimer = 2;
 constexpr UINT_PTR kAsideTimer = 3;
 constexpr UINT_PTR kArrivalTimer = 4;
-constexpr UINT_PTR kLookTimer = 5;
+// 5 is the face's (the tray icon's retry): the window hands it timers it does not know.
+constexpr UINT_PTR kLookTimer = 6;
 // The look at the program in front: foreground events can be missed (and Wine sends none).
 constexpr UINT kLookMs = 500;
 // A failed start-up, or a scan without arrival notices, is tried again at most this often.
