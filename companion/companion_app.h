@@ -4,11 +4,11 @@
 // (the menu's "Exit").
 #pragma once
 
-#include "companion/companion_face.h"
-#include "companion/companion_window.h"
-#include "companion/face_events.h"
+#include "companion/face/companion_face.h"
+#include "companion/core/companion_window.h"
+#include "companion/face/face_events.h"
 #include "companion/links/program_linker.h"
-#include "companion/profile_follower.h"
+#include "companion/core/profile_follower.h"
 #include "framework/win_app.h"
 
 #include <memory>

@@ -4,11 +4,11 @@
 // meanwhile. Built on the follower, which makes the switch; knows nothing of the face.
 #pragma once
 
-#include "companion/foreground_looks.h"
+#include "companion/core/foreground_looks.h"
 #include "companion/links/foreground_settle.h"
 #include "companion/links/foreground_watch.h"
 #include "companion/links/program_links.h"
-#include "companion/profile_follower.h"
+#include "companion/core/profile_follower.h"
 
 #include <optional>
 #include <string>

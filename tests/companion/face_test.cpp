@@ -1,10 +1,10 @@
 // The companion's face over a window of this process: the tray icon in Wine's taskbar and its
 // return with the taskbar, the menu's commands and the registry values behind them, the
 // display switch, and the words shown for the mouse's state.
-#include "companion/companion_face.h"
-#include "companion/companion_options.h"
-#include "companion/own_program.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_face.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/own_program.h"
+#include "companion/face/start_with_windows.h"
 #include "framework/program_folder.h"
 #include "framework/wnd.h"
 #include "tests/support/pump.h"

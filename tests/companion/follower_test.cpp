@@ -2,8 +2,8 @@
 // through the stand-in: what it applies when it opens the mouse and at a press, never from a
 // profile nobody configured; its events only once the mouse is free again; its way out of
 // sleep, past a hung window, and through its session's disconnects (the window's messages).
-#include "companion/companion_window.h"
-#include "companion/profile_follower.h"
+#include "companion/core/companion_window.h"
+#include "companion/core/profile_follower.h"
 #include "device/hid_bus.h"
 #include "device/mouse_lock.h"
 #include "sim/sim_bus.h"

@@ -2,10 +2,10 @@
 // the mouse's own buttons (its text, its end, the focus left where it was), and the tray icon's
 // menu, driven through the icon's callback message as the taskbar sends it and picked with the
 // keyboard as a user may (Wine's taskbar under Xvfb has no icon to click).
-#include "companion/companion_face.h"
-#include "companion/companion_options.h"
-#include "companion/on_screen_display.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_face.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/on_screen_display.h"
+#include "companion/face/start_with_windows.h"
 #include "sim/pelko_firmware.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/support/pump.h"

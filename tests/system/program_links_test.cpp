@@ -4,7 +4,7 @@
 // back; half a second in front switches nothing; a press of the mouse's button stands; a linked
 // program that ends counts as leaving; a configuration program keeps the switch away until it
 // ends; a mouse plugged in while the linked program is in front switches.
-#include "companion/companion_face.h"
+#include "companion/face/companion_face.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/system/companion_support.h"
 #include "tests/system/virtual_mouse.h"

@@ -1,4 +1,4 @@
-#include "companion/display_look.h"
+#include "companion/face/display_look.h"
 
 #include "controls/skin_colour.h"
 #include "controls/skin_image.h"

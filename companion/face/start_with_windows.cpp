@@ -1,4 +1,4 @@
-#include "companion/start_with_windows.h"
+#include "companion/face/start_with_windows.h"
 
 #include <windows.h>
 

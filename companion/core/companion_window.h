@@ -6,11 +6,11 @@
 // while asleep.
 #pragma once
 
-#include "companion/device_arrival.h"
-#include "companion/foreground_looks.h"
-#include "companion/message_sink.h"
-#include "companion/profile_follower.h"
-#include "companion/session_notice.h"
+#include "companion/core/device_arrival.h"
+#include "companion/core/foreground_looks.h"
+#include "companion/core/message_sink.h"
+#include "companion/core/profile_follower.h"
+#include "companion/core/session_notice.h"
 #include "framework/wnd.h"
 
 inline constexpr wchar_t kCompanionClass[] = L"Joyvane_Clock";

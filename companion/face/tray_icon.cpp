@@ -1,4 +1,4 @@
-#include "companion/tray_icon.h"
+#include "companion/face/tray_icon.h"
 
 #include <windowsx.h>
 

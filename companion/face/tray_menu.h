@@ -1,7 +1,7 @@
 // The tray icon's menu: its entries, their check marks, and the pick.
 #pragma once
 
-#include "companion/link_menu.h"
+#include "companion/face/link_menu.h"
 
 #include <windows.h>
 

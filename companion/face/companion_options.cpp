@@ -1,4 +1,4 @@
-#include "companion/companion_options.h"
+#include "companion/face/companion_options.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "companion/on_screen_display.h"
+#include "companion/face/on_screen_display.h"
 
 #include "framework/dc.h"
 #include "framework/double_buffer.h"

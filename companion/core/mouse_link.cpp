@@ -1,4 +1,4 @@
-#include "companion/mouse_link.h"
+#include "companion/core/mouse_link.h"
 
 #include "device/config_block.h"
 #include "device/device_start_up.h"

@@ -1,8 +1,8 @@
-#include "companion/companion_face.h"
+#include "companion/face/companion_face.h"
 
-#include "companion/companion_options.h"
-#include "companion/own_program.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/own_program.h"
+#include "companion/face/start_with_windows.h"
 #include "framework/failed_library.h"
 #include "framework/program_folder.h"
 

@@ -1,4 +1,4 @@
-#include "companion/face_texts.h"
+#include "companion/face/face_texts.h"
 
 namespace {
 

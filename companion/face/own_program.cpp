@@ -1,4 +1,4 @@
-#include "companion/own_program.h"
+#include "companion/face/own_program.h"
 
 #include "framework/program_folder.h"
 

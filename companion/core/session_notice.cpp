@@ -1,4 +1,4 @@
-#include "companion/session_notice.h"
+#include "companion/core/session_notice.h"
 
 #include "framework/system_library.h"
 

@@ -1,4 +1,4 @@
-#include "companion/device_arrival.h"
+#include "companion/core/device_arrival.h"
 
 #include "device/hid_bus.h"
 

@@ -5,7 +5,7 @@
 // time again.
 #pragma once
 
-#include "companion/display_look.h"
+#include "companion/face/display_look.h"
 #include "framework/font.h"
 #include "framework/wnd.h"
 

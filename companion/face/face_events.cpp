@@ -1,4 +1,4 @@
-#include "companion/face_events.h"
+#include "companion/face/face_events.h"
 
 int cpiOfCode(int code) {
     switch (code) {

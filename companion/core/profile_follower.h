@@ -4,8 +4,8 @@
 // timers and hands it the system's notices (companion_window.h).
 #pragma once
 
-#include "companion/follower_events.h"
-#include "companion/mouse_link.h"
+#include "companion/core/follower_events.h"
+#include "companion/core/mouse_link.h"
 
 #include <optional>
 #include <string>

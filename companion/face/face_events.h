@@ -2,8 +2,8 @@
 // as a profile number, a stage and that stage's CPI from the profile's record.
 #pragma once
 
-#include "companion/companion_face.h"
-#include "companion/follower_events.h"
+#include "companion/face/companion_face.h"
+#include "companion/core/follower_events.h"
 
 #include <optional>
 

@@ -4,12 +4,12 @@
 // messages it does not handle itself; the face holds no state of the mouse beyond its tooltip.
 #pragma once
 
-#include "companion/face_texts.h"
+#include "companion/face/face_texts.h"
 #include "companion/links/program_linker.h"
-#include "companion/message_sink.h"
-#include "companion/on_screen_display.h"
-#include "companion/tray_icon.h"
-#include "companion/tray_menu.h"
+#include "companion/core/message_sink.h"
+#include "companion/face/on_screen_display.h"
+#include "companion/face/tray_icon.h"
+#include "companion/face/tray_menu.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "companion/profile_follower.h"
+#include "companion/core/profile_follower.h"
 
 #include "device/configuration_program.h"
 #include "device/mouse_lock.h"

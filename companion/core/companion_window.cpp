@@ -1,4 +1,4 @@
-#include "companion/companion_window.h"
+#include "companion/core/companion_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "companion/link_menu.h"
+#include "companion/face/link_menu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "companion/tray_menu.h"
+#include "companion/face/tray_menu.h"
 
 HMENU createTrayMenu(const TrayMenuState& state) {
     HMENU menu = ::CreatePopupMenu();
