@@ -25,8 +25,6 @@ Unicode true
 !include Sections.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
-; Task Manager's switch for a Run value: a value of the same name under this key.
-!define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
 !define SETTINGS_PROGRAM "pelkocfg.exe"
 !define COMPANION "pelkotray.exe"

@@ -27,8 +27,6 @@ namespace {
 const wchar_t kProduct[] = L"Glimmerhaus Pelko";
 const wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Glimmerhaus Pelko";
-const wchar_t kStartupApprovedKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 constexpr DWORD kInstallerMs = 60000;
 
 std::wstring environment(const wchar_t* name) {
