@@ -1,6 +1,6 @@
 # The release package: pelkocfg-<version>-win32.zip (win64 for the x86_64 build), one folder of
-# the same name holding the program, the companion pelkotray.exe, the skin
-# library, the user's README.txt and the licence. These are the project's only install rules,
+# the same name holding the program, the companion pelkotray.exe, the console program
+# pelkoctl.exe, the skin library, the user's README.txt and the licence. These are the project's only install rules,
 # so nothing else can land in the package.
 
 # The window shows the program's version from its layout table; it must match the project's.
@@ -19,11 +19,11 @@ configure_file(${CMAKE_SOURCE_DIR}/docs/release/README.txt ${package_texts}/READ
   @ONLY NEWLINE_STYLE CRLF)
 configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${package_texts}/LICENSE @ONLY NEWLINE_STYLE CRLF)
 
-install(TARGETS pelkocfg pelkotray RUNTIME DESTINATION .)
+install(TARGETS pelkocfg pelkotray pelkoctl RUNTIME DESTINATION .)
 install(TARGETS skin LIBRARY DESTINATION .)
 install(FILES ${package_texts}/README.txt ${package_texts}/LICENSE DESTINATION .)
 # What a package needs built: scripts/release and the release-package test build this target.
-add_custom_target(release_programs DEPENDS pelkocfg pelkotray skin)
+add_custom_target(release_programs DEPENDS pelkocfg pelkotray pelkoctl skin)
 
 # cpack packs what is built and builds nothing itself: the callers (scripts/release,
 # scripts/test) build first, and the test programs are never built for a package.

@@ -1,13 +1,14 @@
-// The defaults markers at addresses 0 and 1: which profiles have had their factory choices, so
-// that a profile's record holds values somebody gave. A profile that never had them holds the
-// mouse's factory bytes, which nobody gave: the window shows it factory choices instead, and
-// the companion applies nothing from it.
+// The defaults markers at addresses 0 and 1: which profiles the user has configured. A profile
+// whose marker says it never was holds the mouse's factory bytes, which nobody gave: the window
+// shows it factory choices instead, the companion applies nothing from it, and the profiles
+// file saves it as never configured. Every program that stores a profile shares these rules.
 #pragma once
 
 #include "device/mouse_settings.h"
 
-// Whether the markers say the profile at offset had its factory choices; a profile that had
-// none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2, 0xFF → 3 for 3).
+// Whether the markers say the profile at offset had its factory choices (was configured); a
+// profile that had none gets them and the marker moves (0xFF → 10 → 12 for profiles 1 and 2,
+// 0xFF → 3 for 3).
 bool hadFactoryChoices(const MouseSettings& settings, int offset);
 void markFactoryChoices(MouseSettings& settings, int offset);
 // A stored profile holds the user's values: its marker then says it had its factory choices

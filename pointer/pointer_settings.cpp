@@ -58,6 +58,10 @@ float wheelSliderValue(UINT lines) {
 
 } // namespace
 
+int32_t wheelLinesOfSlider(float wheel) {
+    return wholeSetting(wheel, 98.0f, int32_t(kMostWheelLines));
+}
+
 void installSystemParametersInfo(SystemParametersInfoFunction function) {
     parametersInfo = function ? function : ::SystemParametersInfoW;
 }
@@ -70,7 +74,7 @@ AppliedPointerValues applyPointerSettings(const PointerControls& controls) {
     setAcceleration(controls.accelerationOn);
     setSpeed(controls.sensitivity);
 
-    applied.wheelLines = wholeSetting(controls.wheel, 98.0f, int32_t(kMostWheelLines));
+    applied.wheelLines = wheelLinesOfSlider(controls.wheel);
     applied.onePage = controls.onePage ? kOnePageFlag : 0;
     const UINT lines = controls.onePage ? WHEEL_PAGESCROLL : UINT(applied.wheelLines);
     applied.result = setWheelLines(lines);

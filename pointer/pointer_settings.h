@@ -25,6 +25,10 @@ struct AppliedPointerValues {
     BOOL result = FALSE;
 };
 
+// The wheel lines a profile stores for a wheel slider position: 100 above 98, else the
+// position truncated.
+int32_t wheelLinesOfSlider(float wheel);
+
 // Sets acceleration and speed for this session only, and stores and announces the wheel lines.
 AppliedPointerValues applyPointerSettings(const PointerControls& controls);
 

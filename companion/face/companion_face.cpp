@@ -2,6 +2,7 @@
 
 #include "companion/face/companion_options.h"
 #include "companion/face/own_program.h"
+#include "companion/face/profiles_menu.h"
 #include "companion/face/start_with_windows.h"
 #include "framework/failed_library.h"
 #include "framework/program_folder.h"
@@ -118,6 +119,13 @@ void CompanionFace::runCommand(UINT command) {
         break;
     case tray_command::kExit:
         exit();
+        break;
+    // The user asked for it: the confirmation shows even with the display switched off.
+    case tray_command::kSaveProfiles:
+        if (auto shown = saveProfilesFromMenu(m_owner)) m_display.Show(*shown);
+        break;
+    case tray_command::kRestoreProfiles:
+        if (auto shown = restoreProfilesFromMenu(m_owner)) m_display.Show(*shown);
         break;
     default:
         break;

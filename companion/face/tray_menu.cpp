@@ -10,7 +10,12 @@ HMENU createTrayMenu(const TrayMenuState& state) {
     ::AppendMenuW(menu, MF_STRING | checked(state.startsWithWindows),
                   tray_command::kStartWithWindows, L"Start with Windows");
     ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, tray_command::kSaveProfiles, L"Save profiles to a file\u2026");
+    ::AppendMenuW(menu, MF_STRING, tray_command::kRestoreProfiles,
+                  L"Restore profiles from a file\u2026");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     appendLinkEntries(menu, state.links);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(menu, MF_STRING, tray_command::kExit, L"Exit");
     ::SetMenuDefaultItem(menu, tray_command::kOpenSettings, FALSE);
     return menu;

@@ -11,6 +11,8 @@ inline constexpr UINT kOpenSettings = 1;
 inline constexpr UINT kOnScreenDisplay = 2;
 inline constexpr UINT kStartWithWindows = 3;
 inline constexpr UINT kExit = 4;
+inline constexpr UINT kSaveProfiles = 5;
+inline constexpr UINT kRestoreProfiles = 6;
 } // namespace tray_command
 
 // The check marks the menu shows.
@@ -21,7 +23,8 @@ struct TrayMenuState {
 };
 
 // "Open Pelko settings" (the default entry: a double click does the same), "Show on-screen
-// display", "Start with Windows", a separator, the program links' two entries and "Exit". The
+// display", "Start with Windows", a separator, "Save profiles to a file…", "Restore profiles
+// from a file…", a separator, the program links' two entries, a separator and "Exit". The
 // caller destroys it.
 HMENU createTrayMenu(const TrayMenuState& state);
 

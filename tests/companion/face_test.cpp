@@ -136,7 +136,7 @@ TEST(LinkMenuTest, TheMenuOffersTheProgramChecksItsLinkAndListsEachLinkToRemove)
     };
     LinkMenuState state{L"game.exe", 2, {{L"game.exe", 2}, {L"shooter.exe", 1}}};
     HMENU menu = createTrayMenu(TrayMenuState{true, false, state});
-    const int use = ::GetMenuItemCount(menu) - 3;
+    const int use = ::GetMenuItemCount(menu) - 4;
     EXPECT_EQ(textOf(menu, UINT(use)), L"Use profile for game.exe");
     HMENU choices = ::GetSubMenu(menu, use);
     ASSERT_TRUE(choices);
@@ -148,7 +148,7 @@ TEST(LinkMenuTest, TheMenuOffersTheProgramChecksItsLinkAndListsEachLinkToRemove)
     HMENU list = ::GetSubMenu(menu, use + 1);
     ASSERT_TRUE(list);
     EXPECT_EQ(textOf(list, 1), L"Remove shooter.exe (profile 1)");
-    EXPECT_EQ(textOf(menu, UINT(use + 2)), L"Exit");
+    EXPECT_EQ(textOf(menu, UINT(use + 3)), L"Exit");
     ::DestroyMenu(menu);
 
     using Choice = std::optional<std::pair<std::wstring, int>>;

@@ -28,8 +28,8 @@ constexpr DWORD kTimeoutMs = 15000;
 constexpr DWORD kShowMs = 1500;
 // The display is gone again this long after it showed.
 constexpr DWORD kGoneMs = 2000;
-// The menu's entries from the top, as the down arrow reaches them (the separator skipped).
-constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 6;
+// The menu's entries from the top, as the down arrow reaches them (the separators skipped).
+constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 8;
 
 // Profile 1 active at stage 1; profile 2's stages at 800 and 1600 CPI.
 std::vector<uint8_t> seededMemory() {
@@ -241,10 +241,11 @@ TEST_F(CompanionFaceTest, EachButtonShowsTheDisplayForAMomentAndLeavesTheFocusWh
 
 TEST_F(CompanionFaceTest, TheMenuSwitchesTheDisplayAndStartWithWindowsAndDoubleClickOpensSettings) {
     EXPECT_EQ(runValue(), L"(none)");
-    // The companion writes once its menu has closed, which the test sees first.
-    const std::wstring quoted = L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"";
+    // The menu closes before the pick is carried out: the value is awaited.
+    const std::wstring quotedPath = L"\"" + (binFolder() / L"pelkotray.exe").wstring() + L"\"";
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
-    EXPECT_TRUE(waitFor([&] { return runValue() == quoted; }, kTimeoutMs)) << runValue();
+    EXPECT_TRUE(waitFor([&] { return runValue() == quotedPath; }, kTimeoutMs))
+        << "no Run value after the pick";
     ASSERT_TRUE(pickFromMenu(kStartWithWindowsEntry));
     EXPECT_TRUE(waitFor([&] { return runValue() == L"(none)"; }, kTimeoutMs))
         << "a second pick left the Run value";

@@ -260,13 +260,18 @@ TEST_F(ProgramLinksTest, TheMenuLinksTheProgramInFrontAndRemovesTheLink) {
     startCompanion();
     ASSERT_TRUE(following());
     ASSERT_TRUE(game.bringToFront());
-    // Down to "Use profile for linkedgame.exe" (the 4th entry), its choices, down to "2".
-    ASSERT_TRUE(walkMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}));
+    // Down to "Use profile for linkedgame.exe" (the 6th entry), its choices, down to "2".
+    const std::vector<WPARAM> toUse(6, VK_DOWN);
+    std::vector<WPARAM> keys = toUse;
+    keys.insert(keys.end(), {VK_RIGHT, VK_DOWN, VK_RETURN});
+    ASSERT_TRUE(walkMenu(keys));
     EXPECT_EQ(storedLink(L"linkedgame.exe"), 2u);
     EXPECT_TRUE(activeBecomes(kProfile2, 2 * kSwitchMs)) << "the linked program in front";
 
-    // "Linked programs" (the 5th entry), its one link.
-    ASSERT_TRUE(walkMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN}));
+    // "Linked programs" (the 7th entry), its one link.
+    keys = toUse;
+    keys.insert(keys.end(), {VK_DOWN, VK_RIGHT, VK_RETURN});
+    ASSERT_TRUE(walkMenu(keys));
     EXPECT_EQ(storedLink(L"linkedgame.exe"), 0u) << "the link was not removed";
 }
 
