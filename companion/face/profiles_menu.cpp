@@ -3,6 +3,7 @@
 #include "companion/face/face_events.h"
 #include "companion/face/face_texts.h"
 #include "device/configuration_program.h"
+#include "framework/system_library.h"
 #include "profiles/profiles_actions.h"
 #include "profiles/profiles_file.h"
 
@@ -41,6 +42,24 @@ bool windowRefuses(HWND owner) {
     if (!configurationProgramRunning()) return false;
     showBox(owner, kCloseWindowFirst, MB_ICONWARNING);
     return true;
+}
+
+// The file dialogs' library, loaded at the first dialog rather than imported: it brings a
+// dozen other libraries that would stay in the companion's memory for its whole life.
+struct DialogFunctions {
+    SystemLibrary library{L"comdlg32.dll"};
+    decltype(&::GetSaveFileNameW) getSaveFileName = nullptr;
+    decltype(&::GetOpenFileNameW) getOpenFileName = nullptr;
+
+    DialogFunctions() {
+        library.take(getSaveFileName, "GetSaveFileNameW");
+        library.take(getOpenFileName, "GetOpenFileNameW");
+    }
+};
+
+const DialogFunctions& dialogs() {
+    static const DialogFunctions functions;
+    return functions;
 }
 
 struct FileDialog {
@@ -86,7 +105,8 @@ std::optional<std::wstring> saveProfilesFromMenu(HWND owner) {
     FileDialog dialog(owner, L"Save profiles to a file", OFN_OVERWRITEPROMPT);
     const std::wstring name = defaultProfilesFileName();
     std::wcsncpy(dialog.path, name.c_str(), MAX_PATH - 1);
-    if (!::GetSaveFileNameW(&dialog.request)) return std::nullopt;
+    if (!dialogs().getSaveFileName || !dialogs().getSaveFileName(&dialog.request))
+        return std::nullopt;
     const ProfilesResult result = saveMouseProfiles(dialog.path, true);
     if (result.status == ProfilesStatus::Done) return L"Profiles saved";
     showFailure(owner, L"The profiles were not saved.", result);
@@ -96,7 +116,8 @@ std::optional<std::wstring> saveProfilesFromMenu(HWND owner) {
 std::optional<std::wstring> restoreProfilesFromMenu(HWND owner) {
     if (windowRefuses(owner)) return std::nullopt;
     FileDialog dialog(owner, L"Restore profiles from a file", OFN_FILEMUSTEXIST);
-    if (!::GetOpenFileNameW(&dialog.request)) return std::nullopt;
+    if (!dialogs().getOpenFileName || !dialogs().getOpenFileName(&dialog.request))
+        return std::nullopt;
     RestoredState state;
     const ProfilesResult result = restoreMouseProfiles(dialog.path, &state);
     if (result.status == ProfilesStatus::Done && state.written) return restoredText(state);
