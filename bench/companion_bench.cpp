@@ -5,6 +5,12 @@
 //                                              beside this program), each press timed from
 //                                              the end of pelko-device to Windows' new wheel
 //                                              lines; prints "companion.press_ms <ms>" each
+//   pelko_companion_bench switch <rounds> <memory file>
+//                                              this program linked to profile 2: its window
+//                                              brought to the front, timed to the mouse's
+//                                              memory naming profile 2 at address 6, then
+//                                              bare_window.exe's in front until profile 1 is
+//                                              back; prints "companion.switch_ms <ms>" each
 // Windows' lines are read from where Windows stores them (the user profile's
 // WheelScrollLines), which this process reads anew each time.
 #include "sim/pelko_firmware.h"
@@ -92,12 +98,94 @@ int press(int presses) {
     return 0;
 }
 
+constexpr wchar_t kLinksKey[] = L"Software\\Glimmerhaus\\Pelko\\Companion\\Programs";
+constexpr auto kSwitchTimeout = std::chrono::seconds(5);
+
+int activeProfile(const char* memoryFile) {
+    std::ifstream in(memoryFile, std::ios::binary);
+    char bytes[8] = {};
+    return in.read(bytes, sizeof(bytes)) ? uint8_t(bytes[6]) : -1;
+}
+
+// Milliseconds from `window` coming to the front to address 6 naming `offset`; -1 when it
+// did not within the timeout.
+double timeToProfile(HWND window, int offset, const char* memoryFile) {
+    ::SetForegroundWindow(window);
+    const auto start = std::chrono::steady_clock::now();
+    while (activeProfile(memoryFile) != offset) {
+        if (std::chrono::steady_clock::now() - start > kSwitchTimeout) return -1;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        ::Sleep(5);
+    }
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+struct ProcessWindow {
+    DWORD process;
+    HWND window = nullptr;
+};
+
+BOOL CALLBACK matchProcessWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ProcessWindow*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && ::IsWindowVisible(window)) search->window = window;
+    return search->window == nullptr;
+}
+
+int switchRounds(int rounds, const char* memoryFile) {
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path = self;
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    const DWORD profile2 = 2;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kLinksKey, name.c_str(), REG_DWORD, &profile2,
+                      sizeof(profile2));
+    std::wstring bare = path.substr(0, path.find_last_of(L'\\') + 1) + L"bare_window.exe";
+    std::wstring command = L"\"" + bare + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(bare.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &info))
+        return 1;
+    ProcessWindow other{info.dwProcessId};
+    for (int i = 0; i < 200 && !other.window; ++i) {
+        ::Sleep(50);
+        ::EnumWindows(matchProcessWindow, reinterpret_cast<LPARAM>(&other));
+    }
+    HWND own = ::CreateWindowExW(0, L"STATIC", L"Linked program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 100, 100, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    int missed = 0;
+    for (int i = 0; other.window && own && i < rounds; ++i) {
+        timeToProfile(other.window, 0, memoryFile); // settled away from the link
+        ::Sleep(DWORD(1500 + std::rand() % 500));   // at another moment of the look timer
+        const double took = timeToProfile(own, 11, memoryFile);
+        if (took < 0)
+            ++missed;
+        else
+            std::printf("companion.switch_ms %.0f\n", took);
+    }
+    std::printf("companion.switch_missed %d\n", missed + (other.window && own ? 0 : rounds));
+    ::DestroyWindow(own);
+    ::TerminateProcess(info.hProcess, 0);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kLinksKey, name.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "seed" && argc > 2) return seed(argv[2]);
     if (mode == "press" && argc > 2) return press(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: pelko_companion_bench seed <memory file> | press <presses>\n");
+    if (mode == "switch" && argc > 3) return switchRounds(std::atoi(argv[2]), argv[3]);
+    std::fprintf(stderr, "usage: pelko_companion_bench seed <memory file> | press <presses> | "
+                         "switch <rounds> <memory file>\n");
     return 2;
 }

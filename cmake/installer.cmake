@@ -27,12 +27,12 @@ function(pelko_version_info_text out name)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
-pelko_header_text(installer_run_key companion/start_with_windows.h kRunKey)
-pelko_header_text(installer_run_value companion/start_with_windows.h kRunValue)
-pelko_header_text(installer_startup_approved_key companion/start_with_windows.h
+pelko_header_text(installer_run_key companion/face/start_with_windows.h kRunKey)
+pelko_header_text(installer_run_value companion/face/start_with_windows.h kRunValue)
+pelko_header_text(installer_startup_approved_key companion/face/start_with_windows.h
   kStartupApprovedKey)
-pelko_header_text(installer_companion_class companion/companion_window.h kCompanionClass)
-pelko_header_text(installer_companion_title companion/companion_window.h kCompanionTitle)
+pelko_header_text(installer_companion_class companion/core/companion_window.h kCompanionClass)
+pelko_header_text(installer_companion_title companion/core/companion_window.h kCompanionTitle)
 pelko_version_info_text(installer_product ProductName)
 pelko_version_info_text(installer_publisher CompanyName)
 file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE installer_copyright REGEX "^Copyright " LIMIT_COUNT 1)

@@ -48,6 +48,8 @@ BOOL CCompanionApp::InitInstance() {
     if (!m_window.CreateCompanion()) return FALSE;
     m_pMainWnd = &m_window;
     startFace();
+    m_linker.start(m_window.GetSafeHwnd(), kForegroundChangedMessage);
+    m_window.SetLooks(&m_linker);
     m_window.StartFollowing();
     return TRUE;
 }
@@ -66,8 +68,13 @@ void CCompanionApp::startFace() {
     m_face = std::make_unique<CompanionFace>(
         m_window.GetSafeHwnd(), programIcon(::GetSystemMetrics(SM_CXSMICON)), programIcon(32));
     // The display takes the look of the skin the window shows for its default interface; a
-    // missing library leaves it the product's own colours.
-    m_face->start(loadSkinLibraryFor(nullptr));
+    // missing library leaves it the product's own colours. It keeps only what it draws (a
+    // bitmap, a colour), so the library is let go at once rather than mapped for the
+    // companion's whole life.
+    const HMODULE skin = loadSkinLibraryFor(nullptr);
+    m_face->start(skin);
+    if (skin) ::FreeLibrary(skin);
+    m_face->setProgramLinks(&m_linker);
     m_window.SetFace(m_face.get());
     m_faceEvents.attach(m_face.get());
 }

@@ -4,10 +4,11 @@
 // (the menu's "Exit").
 #pragma once
 
-#include "companion/companion_face.h"
-#include "companion/companion_window.h"
-#include "companion/face_events.h"
-#include "companion/profile_follower.h"
+#include "companion/face/companion_face.h"
+#include "companion/core/companion_window.h"
+#include "companion/face/face_events.h"
+#include "companion/links/program_linker.h"
+#include "companion/core/profile_follower.h"
 #include "framework/win_app.h"
 
 #include <memory>
@@ -27,6 +28,7 @@ class CCompanionApp : public CWinApp {
     FaceEvents m_faceEvents;
     ProfileFollower m_follower{&m_faceEvents};
     CCompanionWnd m_window{m_follower, pollIntervalMs()};
+    ProgramLinker m_linker{m_follower};
     std::unique_ptr<CompanionFace> m_face;
 
     static UINT pollIntervalMs();

@@ -19,10 +19,10 @@ void readStage(HidDevice& device, MouseSettings& settings) {
     if (exchangeReport(device, report)) settings.cpiStage = int8_t(report.payload(1));
 }
 
-void sendLiveState(HidDevice& device, int stage, const PanelValues& panel) {
+void sendLiveState(HidDevice& device, int stage, const LiveState& live) {
     FeatureReport& report = sharedFeatureReport();
     buildRequest(report, Command::SetLiveState,
-                 {uint8_t(stage), uint8_t(panel.reportRateCode), uint8_t(panel.buttonSwap)});
+                 {uint8_t(stage), uint8_t(live.reportRateCode), uint8_t(live.buttonSwap)});
     exchange(device, report);
 }
 
@@ -54,12 +54,19 @@ void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValue
     }
     writeConfigBlock(device, settings);
     waitMilliseconds(waitAfterWrite);
+    selectProfileLive(device, currentProfile,
+                      LiveState{settings.cpiStage, panel.reportRateCode, panel.buttonSwap});
+}
 
+bool selectProfileLive(HidDevice& device, int profileOffset, const LiveState& live) {
+    const MouseLock mouse; // the commit's hold is taken again by the same thread at once
+    if (!mouse.held()) return false;
     FeatureReport& report = sharedFeatureReport();
-    buildRequest(report, Command::SelectProfile, {uint8_t(currentProfile)});
+    buildRequest(report, Command::SelectProfile, {uint8_t(profileOffset)});
     exchange(device, report);
 
-    sendLiveState(device, twinStage(settings.cpiStage), panel);
+    sendLiveState(device, twinStage(live.stage), live);
     waitMilliseconds(waitBetweenStages);
-    sendLiveState(device, settings.cpiStage, panel);
+    sendLiveState(device, live.stage, live);
+    return true;
 }

@@ -16,3 +16,16 @@ int twinStage(int stage);
 // hold. When the mouse cannot be had nothing is sent and the settings stay as they are.
 void commitSettings(HidDevice& device, MouseSettings& settings, const PanelValues& panel,
                     int currentProfile, CommitKind kind);
+
+// The live state a profile selection sends: the CPI stage, the report rate and the swap.
+struct LiveState {
+    int stage = 0;
+    int reportRateCode = 0;
+    int buttonSwap = 0;
+};
+
+// The commit's tail, also a profile switch on its own (it writes nothing into the block):
+// selects the profile at `profileOffset`, sets the twin stage with the rate and swap, waits
+// 400 ms and sets the stage itself, the mouse held throughout. Nothing is sent when the mouse
+// cannot be had; false then.
+bool selectProfileLive(HidDevice& device, int profileOffset, const LiveState& live);

@@ -1,6 +1,6 @@
 // The on-screen display over a window that has the focus: where and how it shows, that it
 // takes neither the focus nor a click, and that a second text restarts its time.
-#include "companion/on_screen_display.h"
+#include "companion/face/on_screen_display.h"
 #include "device/skin_library.h"
 #include "framework/wnd.h"
 #include "tests/support/pixels.h"

@@ -1,10 +1,10 @@
 // The companion's face over a window of this process: the tray icon in Wine's taskbar and its
 // return with the taskbar, the menu's commands and the registry values behind them, the
 // display switch, and the words shown for the mouse's state.
-#include "companion/companion_face.h"
-#include "companion/companion_options.h"
-#include "companion/own_program.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_face.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/own_program.h"
+#include "companion/face/start_with_windows.h"
 #include "framework/program_folder.h"
 #include "framework/wnd.h"
 #include "tests/support/pump.h"
@@ -125,6 +125,45 @@ class FaceTest : public ::testing::Test {
     OwnerWindow owner;
     std::optional<CompanionFace> face;
 };
+
+// The menu's program links: the program offered with its link checked, each link listed, and
+// which program and profile each pick stands for; before any program, a dead entry.
+TEST(LinkMenuTest, TheMenuOffersTheProgramChecksItsLinkAndListsEachLinkToRemove) {
+    const auto textOf = [](HMENU menu, UINT position) {
+        wchar_t text[128] = {};
+        ::GetMenuStringW(menu, position, text, 128, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    LinkMenuState state{L"game.exe", 2, {{L"game.exe", 2}, {L"shooter.exe", 1}}};
+    HMENU menu = createTrayMenu(TrayMenuState{true, false, state});
+    const int use = ::GetMenuItemCount(menu) - 4;
+    EXPECT_EQ(textOf(menu, UINT(use)), L"Use profile for game.exe");
+    HMENU choices = ::GetSubMenu(menu, use);
+    ASSERT_TRUE(choices);
+    for (UINT profile = 0; profile <= 3; ++profile)
+        EXPECT_EQ(::GetMenuState(choices, link_command::kUseProfile + profile, MF_BYCOMMAND) &
+                      MF_CHECKED,
+                  profile == 2 ? UINT(MF_CHECKED) : 0u)
+            << "profile " << profile;
+    HMENU list = ::GetSubMenu(menu, use + 1);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(textOf(list, 1), L"Remove shooter.exe (profile 1)");
+    EXPECT_EQ(textOf(menu, UINT(use + 3)), L"Exit");
+    ::DestroyMenu(menu);
+
+    using Choice = std::optional<std::pair<std::wstring, int>>;
+    EXPECT_EQ(linkChoiceOf(link_command::kUseProfile + 3, state), Choice({L"game.exe", 3}));
+    EXPECT_EQ(linkChoiceOf(link_command::kUseProfile, state), Choice({L"game.exe", 0}));
+    EXPECT_EQ(linkChoiceOf(link_command::kRemoveFirst + 1, state), Choice({L"shooter.exe", 0}));
+    EXPECT_EQ(linkChoiceOf(link_command::kRemoveFirst + 2, state), std::nullopt);
+    EXPECT_EQ(linkChoiceOf(tray_command::kExit, state), std::nullopt);
+
+    state.program.clear();
+    EXPECT_EQ(linkChoiceOf(link_command::kUseProfile + 1, state), std::nullopt);
+    menu = createTrayMenu(TrayMenuState{true, false, state});
+    EXPECT_EQ(::GetMenuState(menu, UINT(use), MF_BYPOSITION) & MF_GRAYED, UINT(MF_GRAYED));
+    ::DestroyMenu(menu);
+}
 
 } // namespace
 

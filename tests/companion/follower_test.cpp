@@ -2,8 +2,8 @@
 // through the stand-in: what it applies when it opens the mouse and at a press, never from a
 // profile nobody configured; its events only once the mouse is free again; its way out of
 // sleep, past a hung window, and through its session's disconnects (the window's messages).
-#include "companion/companion_window.h"
-#include "companion/profile_follower.h"
+#include "companion/core/companion_window.h"
+#include "companion/core/profile_follower.h"
 #include "device/hid_bus.h"
 #include "device/mouse_lock.h"
 #include "sim/sim_bus.h"
@@ -61,6 +61,11 @@ struct Recorder : FollowerEvents {
     }
     void stageSelected(const MouseState& state) override {
         note("stage " + std::to_string(state.cpiStage));
+    }
+    void profileSwitched(const MouseState& state, const ProfileSettings&,
+                         const CarriedSettingsOutcome&, const std::wstring& program) override {
+        note("switched " + std::to_string(state.activeProfile) + " for " +
+             std::string(program.begin(), program.end()));
     }
 };
 
@@ -242,6 +247,54 @@ TEST_F(FollowerTest, AfterARestoreFromTheMenuTheMouseIsReadAnew) {
     follower.poll();
     EXPECT_TRUE(windowsChangedSince(mark)) << "profile 2's settings, configured by the restore";
     window.DestroyWindow();
+}
+
+// A program link's switch is the commit's tail alone: the select, the twin stage and the stage
+// with the rate and swap of the profile's own record, no block write. Never to a profile nobody
+// configured; the way back goes where the mouse was. Nothing while a window runs.
+TEST_F(FollowerTest, ALinksSwitchSelectsWithTheRecordsLiveStateAndWritesNothing) {
+    seed(bus.firmware.memory, 12, 0xFF, 0); // profiles 1 and 2 configured, 3 not
+    bus.firmware.memory[7] = 2;
+    bus.firmware.memory[28 + 11 + 5] = 1; // profile 2: report rate code 1, buttons swapped
+    bus.firmware.memory[28 + 11 + 6] = 1;
+    follower.connect();
+    ASSERT_EQ(follower.state(), State::Following);
+    const auto sentSince = [&](int mark) {
+        std::vector<std::vector<int>> sent;
+        for (size_t i = size_t(mark); i < bus.wireLog.size(); ++i) {
+            const WireExchange& e = bus.wireLog[i];
+            sent.push_back({e.command, e.payload[0], e.payload[1], e.payload[2]});
+        }
+        return sent;
+    };
+
+    int mark = bus.exchangeCount();
+    EXPECT_EQ(follower.switchProfile(11, L"game.exe", true), ProfileFollower::Switch::Done);
+    EXPECT_EQ(sentSince(mark),
+              (std::vector<std::vector<int>>{{'I', 11, 0, 0}, {'!', 4, 1, 1}, {'!', 2, 1, 1}}));
+    EXPECT_EQ(bus.firmware.memory[6], 11);
+    EXPECT_EQ(follower.activeProfile(), 11);
+    EXPECT_EQ(windows.wheelLines, 12u) << "profile 2's settings";
+    follower.poll();
+    EXPECT_EQ(events.events,
+              (std::vector<std::string>{"found 0 with record", "switched 11 for game.exe"}))
+        << "the switch was taken for the mouse's button";
+    EXPECT_EQ(follower.buttonSelections(), 0u);
+
+    mark = bus.exchangeCount();
+    EXPECT_EQ(follower.switchProfile(22, L"game.exe", true), ProfileFollower::Switch::Refused);
+    EXPECT_EQ(bus.exchangeCount(), mark) << "a switch to a profile nobody configured";
+    size_t windowsMark = windows.calls.size();
+    EXPECT_EQ(follower.switchProfile(22, L"", false), ProfileFollower::Switch::Done);
+    EXPECT_EQ(bus.firmware.memory[6], 22) << "the way back";
+    EXPECT_FALSE(windowsChangedSince(windowsMark)) << "factory bytes reached Windows";
+
+    HANDLE witness = ::CreateEventW(nullptr, TRUE, FALSE, hidBus().configurationProgramName);
+    mark = bus.exchangeCount();
+    EXPECT_EQ(follower.switchProfile(0, L"game.exe", true), ProfileFollower::Switch::NotNow);
+    EXPECT_EQ(follower.state(), State::Aside);
+    EXPECT_EQ(bus.exchangeCount(), mark) << "a switch while a window runs";
+    ::CloseHandle(witness);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 // the Run value, the companion started), the installed program started without a mouse, an
 // upgrade while the companion runs, a silent removal that keeps the user's settings; and an
 // installation into a folder whose name has spaces, without the start with Windows.
-#include "companion/companion_options.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/start_with_windows.h"
 #include "tests/support/program_process.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // process, with no mouse plugged in, among libraries a stranger planted beside it, in the
 // current directory and on PATH; with its skin library taken out of the folder; on a system
 // without a DLL it takes functions from; and its companion started from there.
-#include "companion/companion_face.h"
+#include "companion/face/companion_face.h"
 #include "tests/support/program_process.h"
 
 #include <gtest/gtest.h>

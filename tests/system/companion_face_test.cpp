@@ -2,10 +2,10 @@
 // the mouse's own buttons (its text, its end, the focus left where it was), and the tray icon's
 // menu, driven through the icon's callback message as the taskbar sends it and picked with the
 // keyboard as a user may (Wine's taskbar under Xvfb has no icon to click).
-#include "companion/companion_face.h"
-#include "companion/companion_options.h"
-#include "companion/on_screen_display.h"
-#include "companion/start_with_windows.h"
+#include "companion/face/companion_face.h"
+#include "companion/face/companion_options.h"
+#include "companion/face/on_screen_display.h"
+#include "companion/face/start_with_windows.h"
 #include "sim/pelko_firmware.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/support/pump.h"
@@ -28,8 +28,8 @@ constexpr DWORD kTimeoutMs = 15000;
 constexpr DWORD kShowMs = 1500;
 // The display is gone again this long after it showed.
 constexpr DWORD kGoneMs = 2000;
-// The menu's entries from the top, as the down arrow reaches them (the separator skipped).
-constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 6;
+// The menu's entries from the top, as the down arrow reaches them (the separators skipped).
+constexpr int kOnScreenDisplayEntry = 2, kStartWithWindowsEntry = 3, kExitEntry = 8;
 
 // Profile 1 active at stage 1; profile 2's stages at 800 and 1600 CPI.
 std::vector<uint8_t> seededMemory() {

@@ -8,6 +8,7 @@
 #include "app/window_layout.h"
 #include "sim/pelko_firmware.h"
 #include "tests/e2e/remote_window.h"
+#include "tests/system/companion_support.h"
 #include "tests/system/virtual_mouse.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +28,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kStartUpExchanges = 42;
 constexpr size_t kApplyExchanges = 30;
-constexpr DWORD kExchangeTimeoutMs = 15000;
 // From a press of the mouse's button to Windows' new settings.
 constexpr DWORD kFollowMs = 1500;
 // From the window's end to the companion's first exchange.
@@ -38,35 +37,6 @@ constexpr UINT kTestPollMs = 100;
 // The window's watch polls once a second; a poll sooner after its previous exchange is not its.
 constexpr long long kWindowPollSpacingMs = 900;
 
-// windows_pointer_reader's exit code: acceleration * 1000 + wheel lines.
-constexpr int kOn = 1000, kOff = 2000;
-
-struct Record {
-    uint8_t cpi1, cpi2, rate, swap, speed, acceleration, wheel;
-};
-
-// A configured memory (markers 12 and 3), profile 1 active at stage 1, each record as the window
-// stores it, so that an Apply without an edit writes the block back as it was. Profile 3
-// carries no pointer setting (speed 0, acceleration byte 2, wheel 0).
-std::vector<uint8_t> seededMemory() {
-    const FirmwareMemory factory = PelkoFirmware::factoryMemory();
-    std::vector<uint8_t> memory(factory.begin(), factory.end());
-    memory[0] = 12;
-    memory[1] = 3;
-    memory[6] = 0;
-    memory[7] = 1;
-    const Record records[3] = {
-        {8, 16, 2, 0, 12, 1, 7}, {32, 64, 1, 1, 5, 0, 12}, {16, 32, 8, 0, 0, 2, 0}};
-    for (int i = 0; i < 3; ++i) {
-        const Record& r = records[i];
-        const uint8_t bytes[] = {r.cpi1, r.cpi2, r.cpi1, r.cpi2};
-        uint8_t* at = &memory[size_t(28 + 11 * i)];
-        std::copy(std::begin(bytes), std::end(bytes), at);
-        at[5] = r.rate, at[6] = r.swap, at[7] = r.speed, at[8] = r.acceleration, at[9] = r.wheel;
-    }
-    return memory;
-}
-
 // The seeded memory after the window's Apply of profile 1 without an edit.
 std::vector<uint8_t> appliedMemory() {
     std::vector<uint8_t> memory = seededMemory();
@@ -74,60 +44,6 @@ std::vector<uint8_t> appliedMemory() {
     memory[4] = 0xE0;
     memory[128] = memory[129] = 0;
     return memory;
-}
-
-std::vector<uint8_t> fileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-long long nowMs() {
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
-    return static_cast<long long>(uint64_t(now.dwHighDateTime) << 32 | now.dwLowDateTime) / 10000;
-}
-
-// Windows' acceleration and wheel lines `delayMs` from now, read by a new process (Wine keeps
-// each process's copy of them from its first read on).
-int windowsPointerAfter(DWORD delayMs) {
-    const fs::path exe = binFolder() / L"windows_pointer_reader.exe";
-    std::wstring command = L"\"" + exe.wstring() + L"\" " + std::to_wstring(nowMs() + delayMs);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info))
-        return -1;
-    DWORD code = DWORD(-1);
-    if (::WaitForSingleObject(info.hProcess, kExchangeTimeoutMs) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return int(code);
-}
-
-void setWindowsPointer(bool accelerationOn, UINT lines) {
-    int mouse[3] = {6, 10, 1}, off[3] = {0, 0, 0};
-    ::SystemParametersInfoW(SPI_SETMOUSE, 0, accelerationOn ? mouse : off, SPIF_UPDATEINIFILE);
-    ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_UPDATEINIFILE);
-}
-
-bool isWatch(const WireLine& line) {
-    return line.command() == 'D' && line.payload(0) == 6;
-}
-
-// The 42 requests of a device start-up from lines[at]: unlock, identity, version, block read.
-bool isStartUpAt(const std::vector<WireLine>& lines, size_t at) {
-    if (at + kStartUpExchanges > lines.size()) return false;
-    for (size_t i = 0; i < kStartUpExchanges; ++i) {
-        const WireLine& line = lines[at + i];
-        const bool expected = i < 6    ? line.command() == 1 + i
-                              : i < 15 ? line.command() == 0x10 + (i - 6)
-                              : i < 16 ? line.command() == 0x22
-                                       : line.command() == 'D' && line.payload(0) == 5 * (i - 16);
-        if (!expected) return false;
-    }
-    return true;
 }
 
 // The 30 requests of an Apply from lines[at]: stage read, 26 writes, select, two live states.
@@ -461,8 +377,9 @@ TEST_F(CompanionTest, APulledCableAndAResumeFromSleepAreFollowedThrough) {
     ASSERT_TRUE(mouse.pressProfileButton());
     EXPECT_EQ(windowsPointerAfter(kFollowMs), kOff + 12) << "profile 2";
 
-    before = lineCount();
     ::SendMessageW(companionWindow(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    // Counted once the suspend is answered: a poll it found under way has ended by then.
+    before = lineCount();
     ::Sleep(5 * kTestPollMs);
     EXPECT_EQ(lineCount(), before) << "the companion polled while the system suspended";
     ::SendMessageW(companionWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);

@@ -1,8 +1,8 @@
 // The profiles file over the virtual mouse, through the programs as shipped: pelkoctl.exe's
 // show, save and restore (exit codes, one line of reason, the driver's memory file byte for
 // byte), and the companion's menu entries through the real file dialogs.
-#include "companion/companion_face.h"
-#include "companion/on_screen_display.h"
+#include "companion/face/companion_face.h"
+#include "companion/face/on_screen_display.h"
 #include "sim/pelko_firmware.h"
 #include "tests/e2e/remote_window.h"
 #include "tests/support/program_process.h"
