@@ -1,10 +1,6 @@
 #include "profiles/mouse_session.h"
 
 #include "device/configuration_program.h"
-#include "device/device_start_up.h"
-#include "device/mouse_ids.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -25,30 +21,13 @@ bool wholeBlockRead(const MouseSettings& settings) {
 } // namespace
 
 SessionStart MouseSession::open(bool refuseWhileWindowRuns) {
-    close();
+    m_mouse.close();
     m_lock.emplace();
     if (!m_lock->held()) return SessionStart::MouseBusy;
     if (refuseWhileWindowRuns && configurationProgramRunning()) return SessionStart::WindowRunning;
-    findKnownHidDevices(&m_list, &m_count, kPelkoVendorId, kPelkoProductId);
-    for (int i = 0; m_list && i < m_count; ++i) {
-        HidDevice& record = m_list[i];
-        if (!hasValidPath(record)) continue;
-        m_settings = MouseSettings{};
-        std::wstring version;
-        // The pointer collection refuses the re-open for reading and writing: no exchange.
-        if (!startUpDevice(record, m_settings, version)) continue;
-        m_current = &record;
-        m_firmware = versionNumber(version);
-        return wholeBlockRead(m_settings) ? SessionStart::Ready : SessionStart::PartlyRead;
-    }
-    return SessionStart::NoMouse;
-}
-
-void MouseSession::close() {
-    for (int i = 0; m_list && i < m_count; ++i)
-        closeHidDevice(m_list[i]);
-    std::free(m_list);
-    m_list = nullptr;
-    m_count = 0;
-    m_current = nullptr;
+    std::wstring version;
+    if (m_mouse.open(m_settings, version) != StartedMouse::Opened::Started)
+        return SessionStart::NoMouse;
+    m_firmware = versionNumber(version);
+    return wholeBlockRead(m_settings) ? SessionStart::Ready : SessionStart::PartlyRead;
 }

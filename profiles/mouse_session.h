@@ -6,6 +6,7 @@
 #include "device/hid_device.h"
 #include "device/mouse_lock.h"
 #include "device/mouse_settings.h"
+#include "device/started_mouse.h"
 
 #include <optional>
 #include <string>
@@ -20,27 +21,18 @@ enum class SessionStart {
 
 class MouseSession {
   public:
-    MouseSession() = default;
-    ~MouseSession() { close(); }
-    MouseSession(const MouseSession&) = delete;
-    MouseSession& operator=(const MouseSession&) = delete;
-
     // With `refuseWhileWindowRuns`, a running configuration window (looked for with the mouse
     // already held, so a window cannot start its exchanges in between) refuses the session.
     SessionStart open(bool refuseWhileWindowRuns);
 
-    HidDevice& device() { return *m_current; }
+    HidDevice& device() { return *m_mouse.current(); }
     MouseSettings& settings() { return m_settings; }
     // "1.2.7", or empty when the mouse gave no version.
     const std::string& firmware() const { return m_firmware; }
 
   private:
-    void close();
-
     std::optional<MouseLock> m_lock;
-    HidDevice* m_list = nullptr;
-    int m_count = 0;
-    HidDevice* m_current = nullptr;
+    StartedMouse m_mouse;
     MouseSettings m_settings;
     std::string m_firmware;
 };

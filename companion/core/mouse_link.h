@@ -6,14 +6,10 @@
 #include "device/device_requests.h"
 #include "device/hid_device.h"
 #include "device/mouse_settings.h"
+#include "device/started_mouse.h"
 
 class MouseLink {
   public:
-    MouseLink() = default;
-    ~MouseLink() { close(); }
-    MouseLink(const MouseLink&) = delete;
-    MouseLink& operator=(const MouseLink&) = delete;
-
     enum class Opened {
         NoMouse,   // no interface of the mouse is listed
         Failed,    // listed, but none completed the start-up
@@ -25,8 +21,8 @@ class MouseLink {
     // block read) on each in turn until one completes it; lets go of anything held before.
     Opened open();
     // Closes every interface the scan opened.
-    void close();
-    bool isOpen() const { return m_current != nullptr; }
+    void close() { m_mouse.close(); }
+    bool isOpen() const { return m_mouse.current() != nullptr; }
 
     // The once-a-second request for the active profile and CPI stage.
     WatchReply watch();
@@ -40,8 +36,6 @@ class MouseLink {
     const MouseSettings& block() const { return m_block; }
 
   private:
-    HidDevice* m_list = nullptr;
-    int m_count = 0;
-    HidDevice* m_current = nullptr;
+    StartedMouse m_mouse;
     MouseSettings m_block;
 };
