@@ -4,8 +4,7 @@
 #include "app/pelko_app.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/companion_window.h"
-
-#include <aclapi.h>
+#include "tests/support/registry_access.h"
 
 #include <atomic>
 #include <chrono>
@@ -15,21 +14,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Gives the start-up key a security descriptor that grants nobody anything (or, with
-// `writable`, the default one back).
-bool setStartUpKeyWritable(bool writable) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kStartUpKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
-        return false;
-    ACL empty;
-    ::InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
-    const DWORD result = ::SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
-                                           nullptr, writable ? nullptr : &empty, nullptr);
-    ::RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
 
 // Runs the application's start-up to its window and closes the window once it shows;
 // returns the time from the start to the window shown (negative when it never showed).
@@ -57,14 +41,14 @@ double millisecondsToWindow() {
 
 TEST_F(AppTest, AStartUpKeyThatCannotBeWrittenOnlySkipsTheMarkerAndTheCompanion) {
     HWND companion = createCompanion();
-    ASSERT_TRUE(setStartUpKeyWritable(false));
+    ASSERT_TRUE(setRegistryKeyWritable(kStartUpKey, false));
     HKEY key = nullptr;
     const LONG denied = ::RegCreateKeyExW(HKEY_CURRENT_USER, kStartUpKey, 0, nullptr, 0,
                                           KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (key) ::RegCloseKey(key);
     companionHeard.clear();
     const double shown = millisecondsToWindow();
-    EXPECT_TRUE(setStartUpKeyWritable(true));
+    EXPECT_TRUE(setRegistryKeyWritable(kStartUpKey, true));
     ::DestroyWindow(companion);
     ASSERT_EQ(denied, ERROR_ACCESS_DENIED);
     EXPECT_GE(shown, 0.0);

@@ -10,10 +10,10 @@
 #include "tests/e2e/remote_window.h"
 #include "tests/system/companion_support.h"
 #include "tests/system/virtual_mouse.h"
+#include "tests/support/registry_access.h"
 
 #include <gtest/gtest.h>
 
-#include <aclapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -97,20 +97,8 @@ std::string foreignToTwoWindows(const std::vector<WireLine>& lines, size_t first
     return "";
 }
 
-// Gives the window's start-up key a security descriptor that grants nobody anything (or, with
-// `writable`, the default one back): the window then sends the companion no message.
-bool setStartUpKeyWritable(bool writable) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\PELKOmouse\\Profile1", 0, nullptr, 0,
-                          WRITE_DAC, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    ACL empty;
-    ::InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
-    const DWORD result = ::SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
-                                           nullptr, writable ? nullptr : &empty, nullptr);
-    ::RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
+// The window's start-up key: unwritable, the window sends the companion no message.
+constexpr wchar_t kStartUpKey[] = L"Control Panel\\PELKOmouse\\Profile1";
 
 enum class Order { CompanionFirst, WindowFirst, Together };
 
@@ -460,9 +448,9 @@ TEST_F(CompanionTest, TwoWindowsAndAHungOneKeepTheCompanionAwayUntilTheyEnd) {
 // window's witness keeps the companion's polls away from its start-up and its Apply.
 TEST_F(CompanionTest, AWindowThatSendsNoMessageKeepsTheCompanionAwayByItsWitness) {
     plug();
-    ASSERT_TRUE(setStartUpKeyWritable(false));
+    ASSERT_TRUE(setRegistryKeyWritable(kStartUpKey, false));
     const Round round = windowRound(Order::CompanionFirst);
-    EXPECT_TRUE(setStartUpKeyWritable(true));
+    EXPECT_TRUE(setRegistryKeyWritable(kStartUpKey, true));
     EXPECT_TRUE(round.memoryExact) << "the Apply's memory";
     EXPECT_EQ(round.foreign, "");
     EXPECT_GE(round.resumeMs, 0) << "the companion did not resume";

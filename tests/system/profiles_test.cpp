@@ -115,30 +115,6 @@ std::string quoted(const fs::path& path) {
     return text;
 }
 
-struct WindowSearch {
-    DWORD process;
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchTitleOfProcess(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t title[128] = {};
-    ::GetWindowTextW(window, title, 128);
-    if (owner != search->process || !::IsWindowVisible(window) || wcscmp(title, search->title) != 0)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND visibleWindow(DWORD process, const wchar_t* title) {
-    WindowSearch search{process, title};
-    ::EnumWindows(matchTitleOfProcess, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The file dialog's name field: where the keyboard's typing goes when the dialog has opened.
 HWND fileNameField(HWND dialog) {
     GUITHREADINFO focus = {};
@@ -347,14 +323,11 @@ TEST_F(ProfilesSystemTest, TheCompanionsMenuSavesAndRestoresThroughTheFileDialog
         for (int i = 0; i < entry; ++i)
             ::PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
         ::PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-        HWND dialog = nullptr, field = nullptr;
-        if (!waitFor(
-                [&] {
-                    return (dialog = visibleWindow(companion.id(), title)) &&
-                           (field = fileNameField(dialog));
-                },
-                kTimeoutMs))
-            return dialog ? "no file name field" : "no dialog";
+        const HWND dialog = companion.window(title);
+        if (!dialog) return "no dialog";
+        HWND field = nullptr;
+        if (!waitFor([&] { return (field = fileNameField(dialog)) != nullptr; }, kTimeoutMs))
+            return "no file name field";
         ::SendMessageW(field, EM_SETSEL, 0, -1);
         for (wchar_t c : file.wstring())
             ::PostMessageW(field, WM_CHAR, c, 1);
