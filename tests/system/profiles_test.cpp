@@ -90,21 +90,32 @@ CtlRun runProgram(const std::wstring& exeName, const std::wstring& arguments,
     std::wstring command = L"\"" + exe.wstring() + L"\" " + arguments;
     PROCESS_INFORMATION info = {};
     CtlRun run;
-    if (::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
-                         nullptr, nullptr, &startup, &info)) {
+    std::string launch;
+    // Under a loaded Wine a process start now and then fails before the program runs; that is
+    // no verdict on the program, so the start is tried again a few times.
+    bool started = false;
+    for (int tries = 0; !started && tries < 3; ++tries) {
+        if (tries) ::Sleep(500);
+        started = ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE,
+                                   DETACHED_PROCESS, nullptr, nullptr, &startup, &info);
+        if (!started) launch += "not started (error " + std::to_string(::GetLastError()) + "); ";
+    }
+    if (started) {
         DWORD code = 0;
         if (::WaitForSingleObject(info.hProcess, kTimeoutMs) == WAIT_OBJECT_0 &&
             ::GetExitCodeProcess(info.hProcess, &code))
             run.code = long(code);
         else
-            ::TerminateProcess(info.hProcess, 1);
+            launch += "did not end in time; ";
+        ::TerminateProcess(info.hProcess, 1);
         ::CloseHandle(info.hThread);
         ::CloseHandle(info.hProcess);
     }
     ::CloseHandle(startup.hStdOutput);
     ::CloseHandle(startup.hStdError);
     run.out = fileText(out);
-    run.err = fileText(err);
+    // A run that went wrong before the program could say why says what happened to it.
+    run.err = launch + fileText(err);
     return run;
 }
 
