@@ -10,7 +10,8 @@ constexpr UINT_PTR kArrivalTimer = 4;
 constexpr UINT_PTR kLookTimer = 6;
 // The look at the program in front: foreground events can be missed (and Wine sends none).
 constexpr UINT kLookMs = 500;
-// A failed start-up, or a scan without arrival notices, is tried again at most this often.
+// A failed start-up, a scan without arrival notices, or a refused registration for the
+// session's notices, is tried again at most this often.
 constexpr UINT kRetryMs = 2000;
 // How often, while aside, the companion looks whether the configuration program has ended.
 constexpr UINT kAsideMs = 500;
@@ -51,7 +52,10 @@ BOOL CCompanionWnd::CreateCompanion() {
     if (!CreateEx(WS_EX_TOOLWINDOW, kCompanionClass, kCompanionTitle, WS_POPUP, RECT{}, nullptr, 0))
         return FALSE;
     m_arrivals.registerFor(m_hWnd);
-    m_session.registerFor(m_hWnd);
+    // Started at logon, the companion can be too early for the session's notices: without them
+    // it would go on talking to the mouse from a disconnected session, so it asks again.
+    if (!m_session.registerFor(m_hWnd) && SessionNotice::available())
+        SetTimer(kSessionRetryTimer, kRetryMs);
     return TRUE;
 }
 
@@ -137,6 +141,9 @@ LRESULT CCompanionWnd::OnTimer(WPARAM id, LPARAM) {
     case kLookTimer:
         if (m_looks) m_looks->look();
         break;
+    case kSessionRetryTimer:
+        if (m_session.registered() || m_session.registerFor(m_hWnd)) KillTimer(kSessionRetryTimer);
+        return 0;
     default:
         return Default();
     }

@@ -3,7 +3,7 @@
 // configuration program's messages, HID arrivals, power notices and its session's connects and
 // disconnects, and keeps the timer of each follower state: the poll while following, a retry
 // every 2 s, the look for the configuration program's end while aside, a look now and then
-// while asleep.
+// while asleep, and the session's notices asked for again until the system grants them.
 #pragma once
 
 #include "companion/core/device_arrival.h"
@@ -21,6 +21,8 @@ inline constexpr UINT kConfigurationStarted = WM_USER + 14;
 // Sent by the face once a restore from a file has written the mouse: what the companion read of
 // it when it opened it (which profiles somebody configured) is read anew.
 inline constexpr UINT kMouseRewrittenMessage = WM_APP + 2;
+// The timer that asks for the session's notices again while the system refuses them.
+inline constexpr UINT_PTR kSessionRetryTimer = 7;
 
 class CCompanionWnd : public CWnd {
   public:

@@ -22,15 +22,33 @@ const WtsFunctions& wts() {
     return functions;
 }
 
+SessionRegisterFunction g_register = nullptr;
+
+} // namespace
+
+void installSessionRegistration(SessionRegisterFunction function) {
+    g_register = function;
+}
+
+namespace {
+
+BOOL registerNotification(HWND window) {
+    return g_register ? g_register(window, NOTIFY_FOR_THIS_SESSION)
+                      : wts().registerNotification(window, NOTIFY_FOR_THIS_SESSION);
+}
+
 } // namespace
 
 SessionNotice::~SessionNotice() {
-    if (m_window) wts().unregisterNotification(m_window);
+    if (m_window && wts().unregisterNotification) wts().unregisterNotification(m_window);
+}
+
+bool SessionNotice::available() {
+    return g_register || (wts().registerNotification && wts().unregisterNotification);
 }
 
 bool SessionNotice::registerFor(HWND window) {
-    if (!wts().library.loaded()) return false;
-    if (!wts().registerNotification(window, NOTIFY_FOR_THIS_SESSION)) return false;
+    if (!available() || !registerNotification(window)) return false;
     m_window = window;
     return true;
 }

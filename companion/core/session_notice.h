@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+// The WTSRegisterSessionNotification seam: tests install a stand-in; null puts the system's back.
+using SessionRegisterFunction = BOOL(WINAPI*)(HWND window, DWORD flags);
+void installSessionRegistration(SessionRegisterFunction function);
+
 class SessionNotice {
   public:
     SessionNotice() = default;
@@ -14,8 +18,12 @@ class SessionNotice {
     SessionNotice& operator=(const SessionNotice&) = delete;
 
     // WM_WTSSESSION_CHANGE for this session reaches `window` from now on; false when the
-    // system would not register it (wtsapi32.dll is taken from Windows' own folder).
+    // system would not register it (wtsapi32.dll is taken from Windows' own folder). Early at
+    // logon the system refuses until its session services run: try again later.
     bool registerFor(HWND window);
+    bool registered() const { return m_window != nullptr; }
+    // Whether registering can ever work here (wtsapi32.dll has the functions).
+    static bool available();
 
   private:
     HWND m_window = nullptr;

@@ -11,10 +11,12 @@
 #include "tests/support/pump.h"
 
 #include <gtest/gtest.h>
+#include <wtsapi32.h>
 
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -227,6 +229,33 @@ TEST_F(FollowerTest, TheSessionsDisconnectStopsEveryExchangeUntilItConnectsAgain
     EXPECT_EQ(follower.state(), State::Disconnected);
     post(WTS_CONSOLE_CONNECT);
     EXPECT_EQ(follower.state(), State::Following);
+    window.DestroyWindow();
+}
+
+// A system that refuses the session's notices twice, as early at logon, and then grants them.
+std::vector<std::pair<HWND, DWORD>> registrationsAsked;
+BOOL WINAPI grantTheThirdRegistration(HWND window, DWORD flags) {
+    registrationsAsked.emplace_back(window, flags);
+    return registrationsAsked.size() >= 3;
+}
+
+// Early at logon the system refuses the session's notices: the window asks again on its timer
+// until it is granted, then never again.
+TEST_F(FollowerTest, ARefusedRegistrationForTheSessionsNoticesIsAskedAgain) {
+    registrationsAsked.clear();
+    installSessionRegistration(grantTheThirdRegistration);
+    CCompanionWnd window(follower, 1000);
+    ASSERT_TRUE(window.CreateCompanion());
+    const auto tick = [&] {
+        ::PostMessageW(window.GetSafeHwnd(), WM_TIMER, kSessionRetryTimer, 0);
+        pumpPending();
+    };
+    for (int i = 0; i < 4; ++i)
+        tick();
+    installSessionRegistration(nullptr);
+    ASSERT_EQ(registrationsAsked.size(), 3u) << "asked again after a grant, or not until one";
+    EXPECT_EQ(registrationsAsked.back().first, window.GetSafeHwnd());
+    EXPECT_EQ(registrationsAsked.back().second, DWORD(NOTIFY_FOR_THIS_SESSION));
     window.DestroyWindow();
 }
 
