@@ -20,9 +20,26 @@ std::wstring commandProgram(const std::wstring& command) {
     return command.substr(first + 1, closing - first - 1);
 }
 
+bool equalIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// A path as Windows spells it in full: without the \\?\ prefix, its 8.3 parts long.
+std::wstring longForm(std::wstring path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0 && path.rfind(L"\\\\?\\UNC\\", 0) != 0) path.erase(0, 4);
+    const DWORD size = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetLongPathNameW(path.c_str(), full.data(), size);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
+}
+
+// The same file, however either path is spelt (letter case, 8.3 names, the \\?\ prefix).
 bool samePath(const std::wstring& a, const std::wstring& b) {
-    return !a.empty() && ::CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()),
-                                                TRUE) == CSTR_EQUAL;
+    return !a.empty() && (equalIgnoringCase(a, b) || equalIgnoringCase(longForm(a), longForm(b)));
 }
 
 // The Run value's command, an expandable one expanded as Windows does at logon; empty when

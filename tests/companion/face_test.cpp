@@ -280,6 +280,9 @@ TEST_F(FaceTest, StartWithWindowsIsCheckedOnlyWhenWindowsWillStartThisProgram) {
     const std::wstring self = programPath(), quoted = L"\"" + self + L"\"";
     std::wstring upper = self;
     ::CharUpperW(upper.data());
+    std::wstring shortName(MAX_PATH, L'\0');
+    shortName.resize(::GetShortPathNameW(self.c_str(), shortName.data(), MAX_PATH));
+    ASSERT_NE(shortName, self) << "no 8.3 name to try";
     const Bytes disabled3 = {3, 0, 0, 0, 0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01},
                 disabled7 = {7, 0, 0, 0, 0xd4, 0x0d, 0x43, 0x8d, 0xc8, 0x3b, 0xd9, 0x01},
                 enabled = {2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
@@ -295,6 +298,8 @@ TEST_F(FaceTest, StartWithWindowsIsCheckedOnlyWhenWindowsWillStartThisProgram) {
         {"this program, quoted", quoted, {}, true},
         {"this program, other letter case, unquoted", upper, {}, true},
         {"this program with an argument", quoted + L" /tray", {}, true},
+        {"this program by its 8.3 name", shortName, {}, true},
+        {"this program with the long-path prefix", L"\"\\\\?\\" + self + L"\"", {}, true},
         {"another folder's copy", L"\"C:\\old place\\pelkotray.exe\"", {}, false},
         {"a quote left open", L"\"" + self, {}, false},
         {"disabled in Task Manager", quoted, {{REG_BINARY, disabled3}}, false},
