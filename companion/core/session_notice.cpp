@@ -24,20 +24,16 @@ const WtsFunctions& wts() {
 
 SessionRegisterFunction g_register = nullptr;
 
-} // namespace
-
-void installSessionRegistration(SessionRegisterFunction function) {
-    g_register = function;
-}
-
-namespace {
-
 BOOL registerNotification(HWND window) {
     return g_register ? g_register(window, NOTIFY_FOR_THIS_SESSION)
                       : wts().registerNotification(window, NOTIFY_FOR_THIS_SESSION);
 }
 
 } // namespace
+
+void installSessionRegistration(SessionRegisterFunction function) {
+    g_register = function;
+}
 
 SessionNotice::~SessionNotice() {
     if (m_window && wts().unregisterNotification) wts().unregisterNotification(m_window);
